@@ -1,0 +1,55 @@
+#pragma once
+// The apartment list of a year with the house-wide totals, and the loading of
+// one apartment.
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "store/datafolder.h"
+#include "store/records.h"
+
+struct ApartmentRow {
+    int rec = 0;  // record number in the year's Lakasok.dat
+    QString nev;  // first resident
+    QString utca;
+    QString hsz;
+    QString ajto;
+};
+
+struct HouseTotals {
+    std::int64_t waterConsumption = 0;        // last - previous over meters with a last reading
+    std::int64_t yearlyWaterConsumption = 0;  // monthly consumptions of months 1..12
+    std::int64_t kkCharged = 0, kkPaid = 0;   // common cost, months 1..12
+    std::int64_t hCharged = 0, hPaid = 0;     // waste fee, months 1..12
+    std::int64_t kkArrears() const { return kkCharged - kkPaid; }
+    std::int64_t hArrears() const { return hCharged - hPaid; }
+};
+
+struct ApartmentList {
+    bool opened = false;  // false when the year names no folder or the file could not be opened
+    std::vector<ApartmentRow> rows;
+    HouseTotals totals;
+};
+
+ApartmentRow listRow(int rec, const Lakas& l);
+
+// Adds one apartment's share to the house-wide totals.
+void addToTotals(HouseTotals& t, const Lakas& l, bool includeYearlyWater = true);
+
+// Consumption of the current period: last - previous over the meters whose
+// last reading is above 0 (a negative difference counts as it is).
+std::int64_t periodConsumption(const Lakas& l);
+
+// Reads the year's apartment list in record order (LakasokBeolvas); a missing
+// year folder or file is created.
+ApartmentList readApartmentList(const DataFolder& folder, const QString& year);
+
+// Reads one apartment of the year.
+std::optional<Lakas> readApartment(const DataFolder& folder, const QString& year, int rec);
+
+// Texts the main window shows for an apartment.
+QString addressLine(const Lakas& l);      // "Irsz Helyseg, Utca Hsz Ajto"
+QString deleteCaption(const Lakas& l);    // "Utca Hsz Ajto"

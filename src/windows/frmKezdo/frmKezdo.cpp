@@ -1,0 +1,457 @@
+#include "frmKezdo.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "register/apartmentlist.h"
+#include "register/buildings.h"
+#include "register/statuses.h"
+#include "store/clock.h"
+#include "store/conversions.h"
+#include "store/settings.h"
+#include "windows/dialogs.h"
+#include "windows/ui.h"
+
+// ---- UpDown -------------------------------------------------------------
+
+UpDown::UpDown(QWidget* parent) : QAbstractSpinBox(parent) {
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setFocusPolicy(Qt::NoFocus);
+    lineEdit()->setReadOnly(true);
+}
+
+void UpDown::stepBy(int steps) { emit stepped(steps); }
+
+QSize UpDown::sizeHint() const {
+    const QSize s = QAbstractSpinBox::sizeHint();
+    return QSize(fontMetrics().height() + 8, s.height());
+}
+
+// ---- construction -------------------------------------------------------
+
+frmKezdo::frmKezdo(const DataFolder& folder, QWidget* parent) : QMainWindow(parent), m_folder(folder) {
+    setObjectName(QStringLiteral("frmKezdo"));
+    setWindowTitle(QStringLiteral("Domoria program"));
+
+    buildMenus();
+
+    SSTab1 = new QTabWidget;
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->addTab(buildPageAlap(), QStringLiteral("Alap adatok"));
+    SSTab1->addTab(buildPageLedger(), QStringLiteral("Közösköltség, Hulladék"));
+    SSTab1->addTab(buildPageVizora(), QStringLiteral("Vízóra"));
+    SSTab1->addTab(buildPageEgyeb(), QStringLiteral("Egyéb"));
+
+    auto* central = new QWidget;
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(6, 6, 6, 6);
+    row->addWidget(buildListSide(), 0);
+    row->addWidget(SSTab1, 1);
+    setCentralWidget(central);
+
+    bindPageAlap();
+    bindPageLedger();
+    bindPageVizora();
+    bindPageEgyeb();
+    bindSearch();
+
+    opening();
+}
+
+frmKezdo::~frmKezdo() = default;
+
+void frmKezdo::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto named = [](QAction* a, const char* name) {
+        a->setObjectName(QString::fromUtf8(name));
+        return a;
+    };
+    mnuKilep = named(bar->addAction(QStringLiteral("&Kilépés")), "mnuKilep");
+    connect(mnuKilep, &QAction::triggered, this, &frmKezdo::exitAsked);
+
+    mnuPrint = bar->addMenu(QStringLiteral("&Nyomtatás"));
+    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    mnuPrintEvesKimutatas = named(mnuPrint->addAction(QStringLiteral("É&ves kimutatás")), "mnuPrintEvesKimutatas");
+    mnuPrintListamezoOsszesito =
+        named(mnuPrint->addAction(QStringLiteral("Év&es kimutatás összesítő")), "mnuPrintListamezoOsszesito");
+    mnuListaPrint = named(mnuPrint->addAction(QStringLiteral("&Lista nyomtatása")), "mnuListaPrint");
+
+    mnuEgyenlegErtesito = named(bar->addAction(QStringLiteral("&Egyenleg értesítő")), "mnuEgyenlegErtesito");
+    mnuKiadBevet = named(bar->addAction(QStringLiteral("Kiadás-&Bevétel")), "mnuKiadBevét");
+
+    mnuAdatok = bar->addMenu(QStringLiteral("Adatok"));
+    mnuAdatok->setObjectName(QStringLiteral("mnuAdatok"));
+    mnuAdatMentes = named(mnuAdatok->addAction(QStringLiteral("Adatok mentése")), "mnuAdatMentes");
+    mnuAdatVisszatoltes = named(mnuAdatok->addAction(QStringLiteral("Adatok visszatöltése")), "mnuAdatVisszatoltes");
+
+    // Windows that are not part of the program yet.
+    for (QAction* a : {mnuPrintEvesKimutatas, mnuPrintListamezoOsszesito, mnuListaPrint, mnuEgyenlegErtesito,
+                       mnuKiadBevet, mnuAdatMentes, mnuAdatVisszatoltes})
+        a->setEnabled(false);
+}
+
+QWidget* frmKezdo::buildListSide() {
+    auto* side = new QWidget;
+    side->setObjectName(QStringLiteral("ListSide"));
+    auto* col = new QVBoxLayout(side);
+    col->setContentsMargins(0, 0, 0, 0);
+
+    // Year controls
+    txtEv = ui::lineEdit(QStringLiteral("txtEv"));
+    txtEv->setFixedWidth(txtEv->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    UpDown1 = new UpDown;
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    cmdUjEv = ui::button(QStringLiteral("cmdUjEv"), QStringLiteral("Új év létrehozása"),
+                         QStringLiteral("Az új évbe átmásolja a lakónévsort, a közösköltség és hulladék előírásokat "
+                                        "és befizetéseket pedig nullázza, a hátralékot átvezeti (az új évbe)!"));
+    auto* yearRow = new QHBoxLayout;
+    yearRow->addWidget(ui::caption(QStringLiteral("Aktuális Év:"), txtEv));
+    yearRow->addWidget(txtEv);
+    yearRow->addWidget(UpDown1);
+    yearRow->addSpacing(8);
+    yearRow->addWidget(cmdUjEv);
+    yearRow->addStretch(1);
+    col->addLayout(yearRow);
+
+    // Apartment list
+    ListView1 = ui::listView(QStringLiteral("ListView1"),
+                             {QStringLiteral("Lakó neve"), QStringLiteral("Utca"), QStringLiteral("Házszám"),
+                              QStringLiteral("Em./ajtó"), QStringLiteral("rec")},
+                             QStringLiteral("Lakások listája"));
+    ListView1->header()->setSectionsClickable(true);
+    ListView1->header()->setSortIndicatorShown(true);
+    ListView1->header()->setSortIndicator(0, Qt::AscendingOrder);
+    ListView1->setColumnWidth(0, 150);
+    ListView1->setColumnWidth(1, 110);
+    ListView1->setColumnWidth(2, 60);
+    ListView1->setColumnWidth(3, 60);
+    ListView1->setColumnWidth(4, 40);
+    ListView1->setMinimumWidth(440);
+    col->addWidget(ListView1, 1);
+
+    // Search frame
+    Frame6 = new QGroupBox(QStringLiteral("Keresés"));
+    Frame6->setObjectName(QStringLiteral("Frame6"));
+    txtNevKeres = ui::lineEdit(QStringLiteral("txtNevKeres"), 30);
+    txtHelysegKeres = ui::lineEdit(QStringLiteral("txtHelysegKeres"), 25);
+    txtUtcaKeres = ui::lineEdit(QStringLiteral("txtUtcaKeres"), 25);
+    txtHszKeres = ui::lineEdit(QStringLiteral("txtHszKeres"), 10);
+    txtEpuletKeres = ui::combo(QStringLiteral("txtÉpületKeres"), false);
+    cmdKeres = ui::button(QStringLiteral("cmdKeres"), QStringLiteral("&Keresés"));
+    auto* g = new QGridLayout(Frame6);
+    ui::addRow(g, 0, 0, QStringLiteral("Lakó neve:"), txtNevKeres);
+    ui::addRow(g, 0, 2, QStringLiteral("Helységnév:"), txtHelysegKeres);
+    ui::addRow(g, 1, 0, QStringLiteral("Utca:"), txtUtcaKeres);
+    ui::addRow(g, 1, 2, QStringLiteral("Házszám:"), txtHszKeres);
+    ui::addRow(g, 2, 0, QStringLiteral("Épület:"), txtEpuletKeres);
+    g->addWidget(cmdKeres, 2, 3);
+    col->addWidget(Frame6);
+
+    connect(txtEv, &QLineEdit::textChanged, this, &frmKezdo::yearChanged);
+    connect(UpDown1, &UpDown::stepped, this, &frmKezdo::stepYear);
+    txtEv->installEventFilter(this);
+    connect(ListView1, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { apartmentSelected(current); });
+    connect(ListView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) { apartmentSelected(item); });
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &frmKezdo::sortBy);
+    return side;
+}
+
+// ---- opening, year and exit --------------------------------------------
+
+void frmKezdo::opening() {
+    // Fit the screen and centre the window on it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        resize(std::min(1340, avail.width()), std::min(720, avail.height() - 30));
+        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
+    }
+    // The numbered labels are black; the three row-name labels of the
+    // ledger frames stand out in blue.
+    for (auto& [index, label] : Label1) {
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, (index >= 35 && index <= 37) ? QColor(Qt::blue) : QColor(Qt::black));
+        label->setPalette(p);
+    }
+
+    const QString stored = settings::readYear(m_folder);
+    if (conv::numericValue(stored) > 0)
+        txtEv->setText(stored);
+    else
+        txtEv->setText(QString::number(appclock::today().year()));
+
+    EpuletBeolvas();
+    m_AktualisEv = txtEv->text().trimmed();
+    setUjEvCaption();
+    LakasokBeolvas();
+
+    for (QComboBox* c : {cmbPince, cmbGarazs}) {
+        c->clear();
+        c->addItems({QStringLiteral("Van"), QStringLiteral("Nincs")});
+        c->setCurrentIndex(1);
+    }
+    for (QDateEdit* d : {DTPBejelentve, DTPLeadas, DTPKKbefizet, DTPHbefizet}) d->setDate(appclock::today());
+    fillStatuses();
+    // The month rows of the ledger and meter lists are made with the pages.
+}
+
+void frmKezdo::fillStatuses() {
+    List1->clear();
+    cmbStatus->clear();
+    for (const QString& s : readStatuses(m_folder)) {
+        List1->addItem(s);
+        cmbStatus->addItem(s);
+    }
+    cmbStatus->setCurrentIndex(-1);
+    cmbStatus->setEditText(QString());
+}
+
+void frmKezdo::setUjEvCaption() {
+    cmdUjEv->setText(QStringLiteral("Új év létrehozása ") +
+                     QString::number(static_cast<qint64>(conv::numericValue(m_AktualisEv)) + 1) +
+                     QStringLiteral(". évre"));
+}
+
+void frmKezdo::yearChanged(const QString& text) {
+    if (text.size() != 4) {
+        cmdUjEv->setEnabled(false);
+        return;
+    }
+    cmdUjEv->setEnabled(true);
+    m_AktualisEv = text.trimmed();
+    setUjEvCaption();
+    LakasokBeolvas();
+    focusListHome();
+}
+
+void frmKezdo::stepYear(int steps) {
+    const auto year = static_cast<qint64>(conv::numericValue(txtEv->text()));
+    txtEv->setText(QString::number(year + steps));
+}
+
+void frmKezdo::focusListHome() {
+    ListView1->setFocus();
+    if (ListView1->topLevelItemCount() > 0) {
+        QTreeWidgetItem* first = ListView1->topLevelItem(0);
+        ListView1->setCurrentItem(first);
+        ListView1->scrollToItem(first);
+    }
+}
+
+void frmKezdo::exitAsked() {
+    if (Dialogs::current().question(this, QStringLiteral(" Kilépés "), QStringLiteral("Biztos hogy Befejezed?\n\n")))
+        close();
+}
+
+void frmKezdo::closeEvent(QCloseEvent* e) {
+    if (!settings::writeYear(m_folder, txtEv->text()))
+        Dialogs::current().message(this, QStringLiteral("Hiba"),
+                                   QStringLiteral("Az aktuális év nem menthető: ") + m_folder.file(files::Set),
+                                   Dialogs::Icon::Critical);
+    e->accept();
+}
+
+// ---- apartment list ----------------------------------------------------
+
+void frmKezdo::LakasokBeolvas() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ApartmentList list = readApartmentList(m_folder, m_AktualisEv);
+    fillList(list.rows);
+    showListTotals(list.totals);
+    lbHazEvesVizFogy->setText(QString::number(list.totals.yearlyWaterConsumption));
+    QApplication::restoreOverrideCursor();
+}
+
+void frmKezdo::fillList(const std::vector<ApartmentRow>& rows) {
+    m_loading = true;
+    m_selectedItem = nullptr;
+    ListView1->setUpdatesEnabled(false);
+    ListView1->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const ApartmentRow& r : rows)
+        items.append(new ui::SortItem(QStringList{r.nev, r.utca, r.hsz, r.ajto, QString::number(r.rec)}));
+    ListView1->addTopLevelItems(items);
+    ListView1->sortItems(m_sortColumn, Qt::AscendingOrder);
+    ListView1->setCurrentItem(nullptr);
+    ListView1->setUpdatesEnabled(true);
+    m_loading = false;
+}
+
+void frmKezdo::showListTotals(const HouseTotals& t) {
+    lbHazFogy->setText(QString::number(t.waterConsumption));
+    lbKKOtartozas->setText(conv::forintText(t.kkArrears()));
+    lbHullOTartozas->setText(conv::forintText(t.hArrears()));
+}
+
+void frmKezdo::sortBy(int column) {
+    m_sortColumn = column;
+    ListView1->header()->setSortIndicator(column, Qt::AscendingOrder);
+    ListView1->sortItems(column, Qt::AscendingOrder);
+}
+
+// ---- apartment selection -----------------------------------------------
+
+void frmKezdo::apartmentSelected(QTreeWidgetItem* item) {
+    if (!item || m_loading) return;
+    m_selectedItem = item;
+    m_AktualisLakas = item->text(4).toInt();
+    cmdModosit->setEnabled(true);
+    cmdKozmuModosit->setEnabled(true);
+    cmdLakasDel->setEnabled(true);
+    cmdAdatokRogzitese->setEnabled(false);
+    cmd1LakoDel->setEnabled(false);
+
+    const auto lakas = readApartment(m_folder, m_AktualisEv, m_AktualisLakas);
+    if (!lakas) return;
+    showApartment(*lakas);
+}
+
+void frmKezdo::showApartment(const Lakas& l) {
+    txtTelefon->setText(l.Telefon.text());
+    txtEmail->setText(l.Email.text());
+    cmdMail->setEnabled(!txtEmail->text().trimmed().isEmpty());
+    cmbGarazs->setCurrentText(l.Garazs ? QStringLiteral("Van") : QStringLiteral("Nincs"));
+    txtIrsz->setText(QString::number(l.Irsz));
+    txtHelyseg->setText(l.Helyseg.text());
+    txtEpulet->setCurrentText(l.Epulet.text());
+    txtUtca->setText(l.Utca.text());
+    txtHsz->setText(l.Hsz.text());
+    txtAjto->setText(l.Ajto.text());
+    lbDelCim->setText(txtUtca->text() + QLatin1Char(' ') + txtHsz->text() + QLatin1Char(' ') + txtAjto->text());
+
+    const QDate leadas = l.LeadasDatum.toQDate();
+    {
+        const QSignalBlocker block(DTPLeadas);
+        DTPLeadas->setDate(l.LeadasDatum.isEmpty() || leadas.year() < 2000 ? appclock::today() : leadas);
+    }
+    for (QLabel* ho : lbHo) ho->setText(QString::number(DTPLeadas->date().month()) + QLatin1Char('.'));
+    for (int i = 0; i < 2; ++i) {
+        lbCim[i]->setText(addressLine(l));
+        lbNev[i]->setText(l.Lakok.Nev(1).text());
+    }
+    txtAlapterulet->setText(QString::number(l.Alapterulet));
+    if (!l.Pince) {
+        cmbPince->setCurrentText(QStringLiteral("Nincs"));
+        Label1.at(53)->setVisible(false);
+        txtPinceDij->setVisible(false);
+        txtPinceDij->setText(QStringLiteral("0"));
+    } else {
+        cmbPince->setCurrentText(QStringLiteral("Van"));
+        Label1.at(53)->setVisible(true);
+        txtPinceDij->setVisible(true);
+        txtPinceDij->setText(QString::number(l.PinceDij));
+    }
+    txtMegj->setPlainText(l.Megj.text());
+    const std::array<QLineEdit*, 4> serials{txtHideg1, txtHideg2, txtMeleg1, txtMeleg2};
+    const std::array<QLineEdit*, 4> serialCopies{txtHideg11, txtHideg22, txtMeleg11, txtMeleg22};
+    for (int k = 1; k <= 4; ++k) {
+        serials[k - 1]->setText(l.VizoraSzam(k).text());
+        serialCopies[k - 1]->setText(l.VizoraSzam(k).text());
+    }
+
+    // Meter readings of the current period.
+    std::int64_t lakasFogy = 0;
+    for (int k = 1; k <= 4; ++k) {
+        txtElozo[k]->setText(QString::number(l.ElozoAllas(k)));
+        txtUtolso[k]->setText(QString::number(l.UtolsoAllas(k)));
+        const int diff = l.UtolsoAllas(k) - l.ElozoAllas(k);
+        lbvizfogy[k]->setText(QString::number(std::max(0, diff)));
+        if (l.UtolsoAllas(k) >= 1) lakasFogy += std::max(0, diff);
+    }
+    lbLakasFogy->setText(QString::number(lakasFogy));
+
+    txtkozoskoltseg->setText(QString::number(l.KozosKoltseg));
+    txtSzemetdij->setText(QString::number(l.SzemetDij));
+
+    ListView2->clear();
+    for (int i = 1; i <= Lakas::MaxLakok; ++i) {
+        if (l.Lakok.Nev(i).text().isEmpty()) break;
+        new QTreeWidgetItem(ListView2, QStringList{l.Lakok.Nev(i).text(), l.Lakok.Statusz(i).text(),
+                                                   conv::shortDate(l.Lakok.Bejelentve(i)),
+                                                   l.Lakok.AnyjaNeve(i).text(), l.Lakok.SzulHelye(i).text(),
+                                                   l.Lakok.SzulIdeje(i).text()});
+    }
+    showLedgers(l);
+    showWater(l);
+}
+
+// ---- clearing the form for a new apartment -----------------------------
+
+void frmKezdo::MezoDel() {
+    txtNev->clear();
+    cmbStatus->setCurrentIndex(-1);
+    cmbStatus->setEditText(QString());
+    DTPBejelentve->setDate(appclock::today());
+    for (QLineEdit* e : {txtHsz, txtAjto, txtTelefon, txtEmail, txtHideg1, txtHideg2, txtMeleg1, txtMeleg2, txtHideg11,
+                         txtHideg22, txtMeleg11, txtMeleg22, txtAlapterulet, txtkozoskoltseg, txtSzemetdij})
+        e->clear();
+    cmbPince->setCurrentText(QStringLiteral("Nincs"));
+    cmbGarazs->setCurrentText(QStringLiteral("Nincs"));
+    txtAnyjaNeve->clear();
+    txtSzulHelye->clear();
+    DTPSzulIdeje->clear();
+    txtMegj->clear();
+    for (int k = 1; k <= 4; ++k) {
+        txtElozo[k]->clear();
+        txtUtolso[k]->clear();
+        lbvizfogy[k]->clear();
+    }
+    for (int i = 0; i < 2; ++i) {
+        lbNev[i]->clear();
+        lbCim[i]->clear();
+    }
+    lbLakasFogy->setText(QStringLiteral("0"));
+    txtHsz->setFocus();
+    cmdModosit->setEnabled(false);
+    cmd1LakoDel->setEnabled(false);
+    ListView2->clear();
+}
+
+// ---- buildings ---------------------------------------------------------
+
+void frmKezdo::EpuletBeolvas() {
+    const std::vector<Epulet> buildings = readBuildings(m_folder);
+    ListView6->clear();
+    txtEpulet->clear();
+    txtEpuletKeres->clear();
+    int rec = 0;
+    for (const Epulet& e : buildings) {
+        ++rec;
+        new ui::SortItem(ListView6, QStringList{e.Nev.text(), QString::number(e.KKperNm), QString::number(rec)});
+        txtEpuletKeres->addItem(e.Nev.text());
+        txtEpulet->addItem(e.Nev.text());
+        txtEpulet->setCurrentText(e.Nev.text());
+    }
+    txtEpuletKeres->addItem(QStringLiteral(" "));
+}
+
+bool frmKezdo::eventFilter(QObject* watched, QEvent* event) {
+    // The arrow keys in the year box step the year, like the spin buttons.
+    if (watched == txtEv && event->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(event);
+        if (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) {
+            stepYear(k->key() == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,78 @@
+// "Egyéb": statuses, buildings and the final delete of an apartment.
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "frmKezdo.h"
+#include "windows/ui.h"
+
+QWidget* frmKezdo::buildPageEgyeb() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("PageEgyeb"));
+
+    Frame4 = new QGroupBox(QStringLiteral("Új státuszok felvétele"));
+    Frame4->setObjectName(QStringLiteral("Frame4"));
+    txtStatu = ui::lineEdit(QStringLiteral("txtStatu"), 15);
+    List1 = new QListWidget;
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("Státuszok"));
+    cmdStatuszFelv = ui::button(QStringLiteral("cmdStatuszFelv"), QStringLiteral("Státusz felvétele"));
+    cmdStatuszFelv->setEnabled(false);
+    auto* s = new QGridLayout(Frame4);
+    s->addWidget(ui::caption(QStringLiteral("Új státusz:"), txtStatu), 0, 0);
+    s->addWidget(txtStatu, 0, 1);
+    s->addWidget(cmdStatuszFelv, 1, 1);
+    s->addWidget(List1, 2, 0, 1, 2);
+
+    Frame9 = new QGroupBox(QStringLiteral("Épületek felvétele"));
+    Frame9->setObjectName(QStringLiteral("Frame9"));
+    txtEpuletNeve = ui::lineEdit(QStringLiteral("txtÉpületNeve"), 20);
+    txtKKperNm = ui::lineEdit(QStringLiteral("txtKKperNm"));
+    txtKKperNm->setAlignment(Qt::AlignRight);
+    cmdEpuletFelvetele = ui::button(QStringLiteral("cmdÉpületFelvétele"), QStringLiteral("Épület felvétele"));
+    cmdEpuletFelvetele->setEnabled(false);
+    cmdEpuletDel = ui::button(QStringLiteral("cmdÉpületDel"), QStringLiteral("Épület törlése"));
+    cmdEpuletDel->setEnabled(false);
+    ListView6 = ui::listView(QStringLiteral("ListView6"),
+                             {QStringLiteral("Megnevezés"), QStringLiteral("Közös ktg."), QStringLiteral("rec")},
+                             QStringLiteral("Épületek listája"));
+    ListView6->setColumnWidth(0, 180);
+    ListView6->setColumnWidth(1, 80);
+    auto* b = new QGridLayout(Frame9);
+    ui::addRow(b, 0, 0, QStringLiteral("Megnevezés:"), txtEpuletNeve);
+    ui::addRow(b, 1, 0, QStringLiteral("Közösköltség díja Ft/nm :"), txtKKperNm);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdEpuletFelvetele);
+    buttons->addWidget(cmdEpuletDel);
+    b->addLayout(buttons, 2, 0, 1, 2);
+    b->addWidget(ListView6, 3, 0, 1, 2);
+
+    lbDelCim = ui::valueLabel(QStringLiteral("lbDelCim"));
+    cmdLakasDel = ui::button(QStringLiteral("cmdLakásDel"), QStringLiteral("Lakás végleges törlése"));
+    ui::setFace(cmdLakasDel, QColor(255, 0, 0));
+    cmdLakasDel->setEnabled(false);
+    auto* delFrame = new QGroupBox;
+    delFrame->setObjectName(QStringLiteral("FrameLakasDel"));
+    auto* d = new QHBoxLayout(delFrame);
+    d->addWidget(cmdLakasDel);
+    d->addWidget(lbDelCim, 1);
+    // The label names the apartment the button would delete.
+    cmdLakasDel->setAccessibleDescription(QStringLiteral("A törlendő lakás a gomb mellett látható."));
+
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(Frame4, 1);
+    frames->addWidget(Frame9, 1);
+    auto* col = new QVBoxLayout(page);
+    col->addLayout(frames, 1);
+    col->addWidget(delFrame);
+    return page;
+}
+
+void frmKezdo::bindPageEgyeb() {}

@@ -1,0 +1,5 @@
+// The "Keresés" frame: narrows the apartment list.
+
+#include "frmKezdo.h"
+
+void frmKezdo::bindSearch() {}

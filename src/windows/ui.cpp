@@ -1,0 +1,104 @@
+#include "ui.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "store/clock.h"
+
+namespace ui {
+
+QLabel* caption(const QString& text, QWidget* buddy, const QString& objectName) {
+    auto* l = new QLabel(text);
+    if (!objectName.isEmpty()) l->setObjectName(objectName);
+    if (buddy) l->setBuddy(buddy);
+    return l;
+}
+
+QLabel* valueLabel(const QString& objectName, QLabel* captionLabel) {
+    auto* l = new QLabel;
+    l->setObjectName(objectName);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (captionLabel) captionLabel->setBuddy(l);
+    return l;
+}
+
+QLineEdit* lineEdit(const QString& objectName, int maxLength) {
+    auto* e = new QLineEdit;
+    e->setObjectName(objectName);
+    if (maxLength > 0) e->setMaxLength(maxLength);
+    return e;
+}
+
+QPushButton* button(const QString& objectName, const QString& text, const QString& tooltip) {
+    auto* b = new QPushButton(text);
+    b->setObjectName(objectName);
+    if (!tooltip.isEmpty()) b->setToolTip(tooltip);
+    return b;
+}
+
+void setFace(QPushButton* b, const QColor& face) {
+    QPalette p = b->palette();
+    p.setColor(QPalette::Button, face);
+    p.setColor(QPalette::ButtonText, Qt::black);
+    b->setPalette(p);
+}
+
+QComboBox* combo(const QString& objectName, bool editable) {
+    auto* c = new QComboBox;
+    c->setObjectName(objectName);
+    c->setEditable(editable);
+    if (editable) c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+QDateEdit* datePicker(const QString& objectName) {
+    auto* d = new QDateEdit(appclock::today());
+    d->setObjectName(objectName);
+    d->setDisplayFormat(QStringLiteral("yyyy. MM. dd."));
+    d->setCalendarPopup(true);
+    d->setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    return d;
+}
+
+QTreeWidget* listView(const QString& objectName, const QStringList& columns, const QString& accessibleName) {
+    auto* t = new QTreeWidget;
+    t->setObjectName(objectName);
+    t->setColumnCount(static_cast<int>(columns.size()));
+    t->setHeaderLabels(columns);
+    t->setRootIsDecorated(false);
+    t->setUniformRowHeights(true);
+    t->setAllColumnsShowFocus(true);
+    t->setAlternatingRowColors(true);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setAccessibleName(accessibleName);
+    t->header()->setStretchLastSection(false);
+    return t;
+}
+
+void addRow(QGridLayout* grid, int row, int col, const QString& captionText, QWidget* control, int span) {
+    grid->addWidget(caption(captionText, control), row, col);
+    grid->addWidget(control, row, col + 1, 1, span);
+}
+
+const QCollator& hungarianCollator() {
+    static const QCollator c = [] {
+        QCollator k(QLocale(QLocale::Hungarian, QLocale::Hungary));
+        k.setCaseSensitivity(Qt::CaseInsensitive);
+        return k;
+    }();
+    return c;
+}
+
+bool SortItem::operator<(const QTreeWidgetItem& other) const {
+    const int col = treeWidget() ? treeWidget()->sortColumn() : 0;
+    return hungarianCollator().compare(text(col), other.text(col)) < 0;
+}
+
+}  // namespace ui

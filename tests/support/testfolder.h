@@ -1,0 +1,33 @@
+#pragma once
+// A temporary data folder for one test, with helpers to lay down fixtures.
+
+#include <QByteArray>
+#include <QTemporaryDir>
+
+#include <vector>
+
+#include "store/datafolder.h"
+#include "store/records.h"
+
+class TestFolder {
+public:
+    TestFolder();
+    QString path() const { return dir_.path(); }
+    DataFolder folder(FileLayer& fs = FileLayer::standard()) const { return DataFolder(dir_.path(), fs); }
+
+    // Writes the year's Lakasok.dat (making its folder) with these records.
+    void writeApartments(const QString& year, const std::vector<Lakas>& records) const;
+    std::vector<Lakas> readApartments(const QString& year) const;
+    void writeBuildings(const std::vector<Epulet>& records) const;
+    void writeStatuses(const QStringList& names) const;
+    QByteArray bytes(const QString& relativePath) const;
+    void writeBytes(const QString& relativePath, const QByteArray& bytes) const;
+    bool exists(const QString& relativePath) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// An apartment with a resident, an address and a building.
+Lakas makeLakas(const QString& nev, const QString& utca, const QString& hsz, const QString& ajto);
+Epulet makeEpulet(const QString& nev, std::int16_t rate);
