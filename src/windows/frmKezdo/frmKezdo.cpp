@@ -22,7 +22,6 @@
 #include <QVBoxLayout>
 
 #include "register/apartmentlist.h"
-#include "register/buildings.h"
 #include "register/statuses.h"
 #include "store/clock.h"
 #include "store/conversions.h"
@@ -424,24 +423,6 @@ void frmKezdo::MezoDel() {
     cmdModosit->setEnabled(false);
     cmd1LakoDel->setEnabled(false);
     ListView2->clear();
-}
-
-// ---- buildings ---------------------------------------------------------
-
-void frmKezdo::EpuletBeolvas() {
-    const std::vector<Epulet> buildings = readBuildings(m_folder);
-    ListView6->clear();
-    txtEpulet->clear();
-    txtEpuletKeres->clear();
-    int rec = 0;
-    for (const Epulet& e : buildings) {
-        ++rec;
-        new ui::SortItem(ListView6, QStringList{e.Nev.text(), QString::number(e.KKperNm), QString::number(rec)});
-        txtEpuletKeres->addItem(e.Nev.text());
-        txtEpulet->addItem(e.Nev.text());
-        txtEpulet->setCurrentText(e.Nev.text());
-    }
-    txtEpuletKeres->addItem(QStringLiteral(" "));
 }
 
 bool frmKezdo::eventFilter(QObject* watched, QEvent* event) {

@@ -10,7 +10,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <QComboBox>
+
 #include "frmKezdo.h"
+#include "register/buildings.h"
 #include "windows/ui.h"
 
 QWidget* frmKezdo::buildPageEgyeb() {
@@ -76,3 +79,21 @@ QWidget* frmKezdo::buildPageEgyeb() {
 }
 
 void frmKezdo::bindPageEgyeb() {}
+
+void frmKezdo::EpuletBeolvas() {
+    const std::vector<Epulet> buildings = readBuildings(m_folder);
+    ListView6->clear();
+    txtEpulet->clear();
+    txtEpuletKeres->clear();
+    int rec = 0;
+    for (const Epulet& e : buildings) {
+        ++rec;
+        new ui::SortItem(ListView6, QStringList{e.Nev.text(), QString::number(e.KKperNm), QString::number(rec)});
+        txtEpuletKeres->addItem(e.Nev.text());
+        txtEpulet->addItem(e.Nev.text());
+        txtEpulet->setCurrentText(e.Nev.text());
+    }
+    txtEpuletKeres->addItem(QStringLiteral(" "));
+}
+
+
