@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -51,16 +52,25 @@ public:
         return n;
     }
 
-    // One buffered pass over every whole record, in record order.
-    // The callback gets the record number and the decoded record.
+    // One buffered pass over every whole record, in record order, reading
+    // the file in blocks of about a megabyte. The callback gets the record
+    // number and the decoded record. False when the file cannot be read.
     bool forEach(const std::function<void(int, const R&)>& fn) const {
         const auto size = fs_.size(path_);
         if (!size) return false;
-        const qint64 whole = (*size / L) * L;
-        const auto bytes = fs_.read(path_, 0, whole);
-        if (!bytes) return false;
-        const int n = static_cast<int>(bytes->size() / L);
-        for (int i = 0; i < n; ++i) fn(i + 1, decodeRecord<R>(bytes->constData() + qint64(i) * L));
+        const int total = static_cast<int>(*size / L);
+        const int perBlock = std::max(1, (1 << 20) / L);
+        R record;
+        for (int first = 1; first <= total; first += perBlock) {
+            const int n = std::min(perBlock, total - first + 1);
+            const auto bytes = fs_.read(path_, qint64(first - 1) * L, qint64(n) * L);
+            if (!bytes || bytes->size() != qint64(n) * L) return false;
+            for (int i = 0; i < n; ++i) {
+                fieldio::Reader reader(bytes->constData() + qint64(i) * L);
+                visit(record, reader);
+                fn(first + i, record);
+            }
+        }
         return true;
     }
 
