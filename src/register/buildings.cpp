@@ -1,9 +1,36 @@
 #include "buildings.h"
 
+#include "store/conversions.h"
 #include "store/recordfile.h"
 
 std::vector<Epulet> readBuildings(const DataFolder& folder) {
     const auto path = folder.openFile(files::Epuletek);
     if (!path) return {};
     return RecordFile<Epulet>(*path, folder.fs()).readAll().value_or(std::vector<Epulet>{});
+}
+
+std::int16_t buildingRate(const std::vector<Epulet>& buildings, const QString& name) {
+    for (const Epulet& e : buildings)
+        if (e.Nev.text() == name) return e.KKperNm;
+    return 0;
+}
+
+SaveResult addBuilding(const DataFolder& folder, const QString& nev, const QString& kkPerNm) {
+    const auto rate = conv::roundToInt16(conv::numericValue(kkPerNm));
+    if (!rate)
+        return SaveResult::refused(
+            {InputField::KKperNm, QStringLiteral("A közösköltség díja csak -32768 és 32767 közötti szám lehet!")});
+    Epulet e;
+    e.Nev = nev;
+    e.KKperNm = *rate;
+    const auto path = folder.openFile(files::Epuletek);
+    const auto rec = path ? RecordFile<Epulet>(*path, folder.fs()).append(e) : std::nullopt;
+    if (!rec) return SaveResult::failed(messages::notWritten(folder.file(files::Epuletek)));
+    return SaveResult::ok(*rec);
+}
+
+SaveResult deleteBuilding(const DataFolder& folder, int rec) {
+    const QString path = folder.file(files::Epuletek);
+    if (!RecordFile<Epulet>(path, folder.fs()).deleteByCopy(rec)) return SaveResult::failed(messages::notChanged(path));
+    return SaveResult::ok(rec);
 }

@@ -239,8 +239,46 @@ private:
     void showWater(const Lakas& l);
 
     // ---- register section (page_alap.cpp, page_egyeb.cpp, search.cpp) ----
+    // page_alap.cpp: the apartment form and the residents
+    void addApartmentClicked();
+    void modifyClicked();
+    void modifyIfEnabled();
+    void newApartmentClicked();
+    void recomputeCommonCost();
+    void cellarFeeChanged();
+    void cellarChoice();
+    void addResidentClicked();
+    void residentClicked(QTreeWidgetItem* item);
+    void removeResidentClicked();
+    void removeAllResidentsClicked();
+    void clearResidentInputs();
+    void mailClicked();
+    // page_egyeb.cpp: statuses, buildings, apartment delete
+    void addStatusClicked();
+    void addBuildingClicked();
+    void buildingClicked(QTreeWidgetItem* item);
+    void deleteBuildingClicked();
+    void deleteApartmentClicked();
+    // search.cpp
+    void searchClicked();
+    // A refusal or failure in a "Hiba" box; the named control (if any) gets
+    // the focus first.
+    void showError(QWidget* focus, const QString& message);
 
     // ---- ledger section (page_ledger.cpp, page_vizora.cpp) ----
+    // page_ledger.cpp: one ledger frame (0 common cost, 1 waste fee) with its
+    // kind, controls, selected row and texts; both frames share the handlers.
+    struct LedgerSide;
+    LedgerSide ledgerSide(int which);
+    void ledgerRowSelected(const LedgerSide& s, QTreeWidgetItem* item);
+    void ledgerCharge(const LedgerSide& s);
+    void ledgerPay(const LedgerSide& s);
+    void ledgerPreviousYear(const LedgerSide& s);
+    // page_vizora.cpp
+    void recordReadings();
+    void setReadingsForward();
+    void readingDateChanged(const QDate& date);
+    void showWaterYear(const Lakas& l, int month);
 
     DataFolder m_folder;
     QString m_AktualisEv;

@@ -14,6 +14,10 @@
 #include <QVBoxLayout>
 
 #include "frmKezdo.h"
+#include "register/apartmentform.h"
+#include "register/buildings.h"
+#include "store/conversions.h"
+#include "windows/dialogs.h"
 #include "windows/ui.h"
 
 QWidget* frmKezdo::buildPageAlap() {
@@ -142,6 +146,9 @@ QWidget* frmKezdo::buildPageAlap() {
     m->addWidget(ui::caption(QStringLiteral("Melegvíz:"), txtMeleg1), 2, 0);
     m->addWidget(txtMeleg1, 2, 1);
     m->addWidget(txtMeleg2, 2, 2);
+    // The second box of a row has no label of its own.
+    txtHideg2->setAccessibleName(QStringLiteral("Hidegvíz 2. mérőóra száma"));
+    txtMeleg2->setAccessibleName(QStringLiteral("Melegvíz 2. mérőóra száma"));
 
     // Buttons
     cmdAdatokRogzitese = ui::button(QStringLiteral("cmdAdatokRogzitese"), QStringLiteral("A&datok rögzítése"));
@@ -190,4 +197,216 @@ QWidget* frmKezdo::buildPageAlap() {
     return page;
 }
 
-void frmKezdo::bindPageAlap() {}
+// ---- binding --------------------------------------------------------------
+
+namespace {
+
+// The form as the user left it.
+ApartmentForm readForm(const frmKezdo& w) {
+    ApartmentForm f;
+    f.helyseg = w.txtHelyseg->text();
+    f.irsz = w.txtIrsz->text();
+    f.utca = w.txtUtca->text();
+    f.hsz = w.txtHsz->text();
+    f.ajto = w.txtAjto->text();
+    f.epulet = w.txtEpulet->currentText();
+    f.alapterulet = w.txtAlapterulet->text();
+    f.pince = w.cmbPince->currentText();
+    f.pinceDij = w.txtPinceDij->text();
+    f.garazs = w.cmbGarazs->currentText();
+    f.kozosKoltseg = w.txtkozoskoltseg->text();
+    f.szemetDij = w.txtSzemetdij->text();
+    f.vizoraSzam = {w.txtHideg1->text(), w.txtHideg2->text(), w.txtMeleg1->text(), w.txtMeleg2->text()};
+    f.telefon = w.txtTelefon->text();
+    f.email = w.txtEmail->text();
+    f.megj = w.txtMegj->toPlainText();
+    for (int i = 0; i < w.ListView2->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* it = w.ListView2->topLevelItem(i);
+        f.lakok.push_back(ResidentRow{it->text(0), it->text(1), it->text(2), it->text(3), it->text(4), it->text(5)});
+    }
+    return f;
+}
+
+// The control a refusal names.
+QWidget* control(const frmKezdo& w, InputField f) {
+    switch (f) {
+    case InputField::Helyseg: return w.txtHelyseg;
+    case InputField::Irsz: return w.txtIrsz;
+    case InputField::Utca: return w.txtUtca;
+    case InputField::Hsz: return w.txtHsz;
+    case InputField::Ajto: return w.txtAjto;
+    case InputField::Epulet: return w.txtEpulet;
+    case InputField::Alapterulet: return w.txtAlapterulet;
+    case InputField::PinceDij: return w.txtPinceDij;
+    case InputField::KozosKoltseg: return w.txtkozoskoltseg;
+    case InputField::SzemetDij: return w.txtSzemetdij;
+    case InputField::Lakok:
+    case InputField::Nev: return w.txtNev;
+    case InputField::Statusz: return w.cmbStatus;
+    case InputField::Email: return w.txtEmail;
+    case InputField::KKperNm: return w.txtKKperNm;
+    }
+    return nullptr;
+}
+
+QWidget* control(const frmKezdo& w, const SaveResult& s) { return s.refusal ? control(w, s.refusal->field) : nullptr; }
+
+// Empty amount boxes show the 0 that is stored for them.
+void zeroEmptyAmounts(const frmKezdo& w) {
+    for (QLineEdit* e : {w.txtkozoskoltseg, w.txtSzemetdij}) e->setText(amountOrZero(e->text()));
+}
+
+}  // namespace
+
+void frmKezdo::bindPageAlap() {
+    connect(cmdAdatokRogzitese, &QPushButton::clicked, this, &frmKezdo::addApartmentClicked);
+    connect(cmdModosit, &QPushButton::clicked, this, &frmKezdo::modifyClicked);
+    connect(cmdUjLakas, &QPushButton::clicked, this, &frmKezdo::newApartmentClicked);
+    connect(txtAlapterulet, &QLineEdit::textChanged, this, &frmKezdo::recomputeCommonCost);
+    connect(txtEpulet, &QComboBox::activated, this, &frmKezdo::recomputeCommonCost);
+    connect(txtPinceDij, &QLineEdit::textEdited, this, &frmKezdo::cellarFeeChanged);
+    connect(cmbPince, &QComboBox::activated, this, &frmKezdo::cellarChoice);
+    connect(txtMegj, &QPlainTextEdit::textChanged, this,
+            [this] { lbKarakter->setText(QString::number(remarkCharsLeft(txtMegj->toPlainText()))); });
+
+    connect(cmdNevRogzit, &QPushButton::clicked, this, &frmKezdo::addResidentClicked);
+    connect(ListView2, &QTreeWidget::itemClicked, this, &frmKezdo::residentClicked);
+    connect(ListView2, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const auto selected = ListView2->selectedItems();
+        if (!selected.isEmpty()) residentClicked(selected.first());
+    });
+    connect(cmd1LakoDel, &QPushButton::clicked, this, &frmKezdo::removeResidentClicked);
+    connect(cmdOsszeLakoDel, &QPushButton::clicked, this, &frmKezdo::removeAllResidentsClicked);
+    connect(cmdMail, &QPushButton::clicked, this, &frmKezdo::mailClicked);
+}
+
+void frmKezdo::showError(QWidget* focus, const QString& message) {
+    if (focus) focus->setFocus();
+    Dialogs::current().message(this, QStringLiteral("Hiba"), message, Dialogs::Icon::Critical);
+}
+
+// ---- add, modify, new apartment ----------------------------------------
+
+void frmKezdo::addApartmentClicked() {
+    if (const auto r = checkApartmentForm(readForm(*this), FormUse::Add))
+        return showError(control(*this, r->field), r->message);
+    if (!Dialogs::current().question(this, QStringLiteral("Lakás felvétele"),
+                                     QStringLiteral("Biztos mehet \naz új lakás felvétele?\n")))
+        return;
+    zeroEmptyAmounts(*this);
+    const ApartmentSave s = addApartment(m_folder, m_AktualisEv, readForm(*this));
+    if (!s.saved) return showError(control(*this, s), s.message());
+    MezoDel();
+    LakasokBeolvas();
+}
+
+void frmKezdo::modifyClicked() {
+    if (const auto r = checkApartmentForm(readForm(*this), FormUse::Modify))
+        return showError(control(*this, r->field), r->message);
+    if (!Dialogs::current().question(this, QStringLiteral("Lakás adatok módosítása"),
+                                     QStringLiteral("Biztos mehet \na kijelölt lakás módosítása?\n")))
+        return;
+    zeroEmptyAmounts(*this);
+    const ApartmentSave s = modifyApartment(m_folder, m_AktualisEv, m_AktualisLakas, readForm(*this));
+    if (!s.saved) return showError(control(*this, s), s.message());
+
+    // The row of the apartment, wherever the sort order put it.
+    QTreeWidgetItem* row = m_selectedItem && m_selectedItem->text(4).toInt() == s.rec ? m_selectedItem : nullptr;
+    for (int i = 0; !row && i < ListView1->topLevelItemCount(); ++i)
+        if (ListView1->topLevelItem(i)->text(4).toInt() == s.rec) row = ListView1->topLevelItem(i);
+    if (row) {
+        const QStringList texts{s.row.nev, s.row.utca, s.row.hsz, s.row.ajto};
+        for (int c = 0; c < texts.size(); ++c) row->setText(c, texts[c]);
+        ListView1->sortItems(m_sortColumn, Qt::AscendingOrder);
+    }
+    cmdModosit->setEnabled(false);
+    clearResidentInputs();
+    txtNev->setFocus();
+}
+
+void frmKezdo::modifyIfEnabled() {
+    if (cmdModosit->isEnabled()) modifyClicked();
+}
+
+void frmKezdo::newApartmentClicked() {
+    cmdAdatokRogzitese->setEnabled(false);
+    MezoDel();
+    cellarChoice();
+}
+
+// ---- computed common cost, cellar, remark -------------------------------
+
+void frmKezdo::recomputeCommonCost() {
+    const std::int16_t rate = buildingRate(readBuildings(m_folder), txtEpulet->currentText());
+    txtkozoskoltseg->setText(computedCommonCost(txtAlapterulet->text(), rate, txtPinceDij->text()));
+}
+
+void frmKezdo::cellarFeeChanged() {
+    if (txtEpulet->currentText().trimmed().isEmpty())
+        return showError(txtEpulet, QStringLiteral("Nincs épüet kijelülve!\nPótold..."));
+    recomputeCommonCost();
+}
+
+void frmKezdo::cellarChoice() {
+    const bool van = cmbPince->currentText() == QLatin1String("Van");
+    Label1.at(53)->setVisible(van);
+    txtPinceDij->setVisible(van);
+    if (van || txtPinceDij->text() == QLatin1String("0")) return;
+    txtPinceDij->setText(QStringLiteral("0"));
+    cellarFeeChanged();
+}
+
+// ---- residents ----------------------------------------------------------
+
+void frmKezdo::addResidentClicked() {
+    if (const auto r = checkNewResident(txtNev->text(), cmbStatus->currentText(), ListView2->topLevelItemCount()))
+        return showError(control(*this, r->field), r->message);
+    const ResidentRow row = newResidentRow(txtNev->text(), cmbStatus->currentText(), DTPBejelentve->date(),
+                                           txtAnyjaNeve->text(), txtSzulHelye->text(), DTPSzulIdeje->text());
+    new QTreeWidgetItem(ListView2, QStringList{row.nev, row.statusz, row.bejelentve, row.anyjaNeve, row.szulHelye,
+                                               row.szulIdeje});
+    cmdAdatokRogzitese->setEnabled(true);
+    modifyIfEnabled();
+    clearResidentInputs();
+    txtNev->setFocus();
+}
+
+void frmKezdo::residentClicked(QTreeWidgetItem* item) {
+    if (!item) return;
+    m_selectedResident = ListView2->indexOfTopLevelItem(item) + 1;
+    cmd1LakoDel->setEnabled(true);
+    txtNev->setText(item->text(0));
+    cmbStatus->setCurrentText(item->text(1));
+    if (const Date d = conv::dateFromText(item->text(2)); !d.isEmpty()) DTPBejelentve->setDate(d.toQDate());
+    txtAnyjaNeve->setText(item->text(3));
+    txtSzulHelye->setText(item->text(4));
+    DTPSzulIdeje->setText(item->text(5));
+}
+
+void frmKezdo::removeResidentClicked() {
+    if (m_selectedResident >= 1 && m_selectedResident <= ListView2->topLevelItemCount())
+        delete ListView2->takeTopLevelItem(m_selectedResident - 1);
+    modifyIfEnabled();
+    cmd1LakoDel->setEnabled(false);
+}
+
+void frmKezdo::removeAllResidentsClicked() {
+    ListView2->clear();
+    clearResidentInputs();
+    modifyIfEnabled();
+    cmdAdatokRogzitese->setEnabled(false);
+}
+
+void frmKezdo::clearResidentInputs() {
+    txtNev->clear();
+    cmbStatus->setCurrentIndex(-1);
+    cmbStatus->setEditText(QString());
+    for (QLineEdit* e : {txtAnyjaNeve, txtSzulHelye, txtTelefon, txtEmail, DTPSzulIdeje}) e->clear();
+}
+
+void frmKezdo::mailClicked() {
+    const auto url = mailtoUrl(txtEmail->text());
+    if (!url) return showError(txtEmail, badAddressMessage());
+    if (!Dialogs::current().openUrl(*url))
+        showError(nullptr, QStringLiteral("A levelezőprogram nem indítható el ehhez a címhez:\n") + txtEmail->text().trimmed());
+}

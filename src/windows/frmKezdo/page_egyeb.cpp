@@ -13,7 +13,10 @@
 #include <QComboBox>
 
 #include "frmKezdo.h"
+#include "register/apartmentform.h"
 #include "register/buildings.h"
+#include "register/statuses.h"
+#include "windows/dialogs.h"
 #include "windows/ui.h"
 
 QWidget* frmKezdo::buildPageEgyeb() {
@@ -78,7 +81,77 @@ QWidget* frmKezdo::buildPageEgyeb() {
     return page;
 }
 
-void frmKezdo::bindPageEgyeb() {}
+void frmKezdo::bindPageEgyeb() {
+    connect(txtStatu, &QLineEdit::textChanged, this,
+            [this](const QString& t) { cmdStatuszFelv->setEnabled(!t.trimmed().isEmpty()); });
+    connect(cmdStatuszFelv, &QPushButton::clicked, this, &frmKezdo::addStatusClicked);
+
+    // Any name counts, even a single blank.
+    connect(txtEpuletNeve, &QLineEdit::textChanged, this,
+            [this](const QString& t) { cmdEpuletFelvetele->setEnabled(!t.isEmpty()); });
+    connect(cmdEpuletFelvetele, &QPushButton::clicked, this, &frmKezdo::addBuildingClicked);
+    connect(ListView6, &QTreeWidget::itemClicked, this, &frmKezdo::buildingClicked);
+    connect(ListView6, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const auto selected = ListView6->selectedItems();
+        if (!selected.isEmpty()) buildingClicked(selected.first());
+    });
+    connect(cmdEpuletDel, &QPushButton::clicked, this, &frmKezdo::deleteBuildingClicked);
+
+    connect(cmdLakasDel, &QPushButton::clicked, this, &frmKezdo::deleteApartmentClicked);
+}
+
+// ---- statuses -----------------------------------------------------------
+
+void frmKezdo::addStatusClicked() {
+    const SaveResult s = addStatus(m_folder, txtStatu->text());
+    if (!s.saved) return showError(txtStatu, s.message());
+    fillStatuses();
+    txtStatu->clear();
+    cmdStatuszFelv->setEnabled(false);
+}
+
+// ---- buildings ----------------------------------------------------------
+
+void frmKezdo::addBuildingClicked() {
+    const SaveResult s = addBuilding(m_folder, txtEpuletNeve->text(), txtKKperNm->text());
+    if (!s.saved) return showError(s.refusal ? txtKKperNm : txtEpuletNeve, s.message());
+    cmdEpuletFelvetele->setEnabled(false);
+    txtEpuletNeve->clear();
+    txtKKperNm->clear();
+    EpuletBeolvas();
+}
+
+void frmKezdo::buildingClicked(QTreeWidgetItem* item) {
+    if (!item) return;
+    m_selectedBuilding = item->text(2).toInt();
+    cmdEpuletDel->setEnabled(true);
+}
+
+void frmKezdo::deleteBuildingClicked() {
+    const SaveResult s = deleteBuilding(m_folder, m_selectedBuilding);
+    cmdEpuletDel->setEnabled(false);
+    EpuletBeolvas();
+    if (!s.saved) showError(nullptr, s.message());
+}
+
+// ---- apartment delete ---------------------------------------------------
+
+void frmKezdo::deleteApartmentClicked() {
+    const QString cim = txtUtca->text().trimmed() + QLatin1Char(' ') + txtHsz->text().trimmed() + QLatin1Char(' ') +
+                        txtAjto->text().trimmed();
+    const bool yes = Dialogs::current().question(
+        this, QStringLiteral("Lakás TÖRLÉSE"),
+        QStringLiteral("Biztos mehet a kijelölt lakás:\n\n") + cim + QStringLiteral("\n\nVÉGLEGES TÖRLÉSE?"));
+    cmdLakasDel->setEnabled(false);
+    if (!yes) return;
+    const SaveResult s = deleteApartment(m_folder, m_AktualisEv, m_AktualisLakas);
+    if (!s.saved) return showError(nullptr, s.message());
+    // The record number now names the next apartment: nothing is selected.
+    m_AktualisLakas = 0;
+    cmdModosit->setEnabled(false);
+    LakasokBeolvas();
+    lbDelCim->clear();
+}
 
 void frmKezdo::EpuletBeolvas() {
     const std::vector<Epulet> buildings = readBuildings(m_folder);
