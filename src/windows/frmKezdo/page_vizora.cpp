@@ -1,5 +1,6 @@
 // "Vízóra": meter readings and consumption of the apartment and the house.
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -15,7 +16,9 @@
 
 #include "frmKezdo.h"
 #include "ledger/months.h"
+#include "ledger/water.h"
 #include "pages.h"
+#include "windows/dialogs.h"
 #include "windows/ui.h"
 
 QWidget* frmKezdo::buildPageVizora() {
@@ -31,6 +34,8 @@ QWidget* frmKezdo::buildPageVizora() {
     txtMeleg11 = ui::lineEdit(QStringLiteral("txtMeleg11"), 15);
     txtMeleg22 = ui::lineEdit(QStringLiteral("txtMeleg22"), 15);
     const std::array<QLineEdit*, 4> serials{txtHideg11, txtHideg22, txtMeleg11, txtMeleg22};
+    const QStringList meters{QStringLiteral("H1"), QStringLiteral("H2"), QStringLiteral("M1"), QStringLiteral("M2")};
+    for (int k = 0; k < 4; ++k) serials[size_t(k)]->setAccessibleName(meters[k] + QStringLiteral(" mérőóra száma"));
     const QStringList meterCaptions{QStringLiteral("H1 Hidegvíz:"), QStringLiteral("H2 Hidegvíz:"),
                                     QStringLiteral("M1 Melegvíz:"), QStringLiteral("M2 Melegvíz:")};
 
@@ -43,6 +48,8 @@ QWidget* frmKezdo::buildPageVizora() {
     for (int k = 1; k <= 4; ++k) {
         txtElozo[k] = ui::lineEdit(QStringLiteral("txtElozo(%1)").arg(k));
         txtUtolso[k] = ui::lineEdit(QStringLiteral("txtUtolso(%1)").arg(k));
+        txtElozo[k]->setAccessibleName(meters[k - 1] + QStringLiteral(" előző állása"));
+        txtUtolso[k]->setAccessibleName(meters[k - 1] + QStringLiteral(" utolsó állása"));
         lbvizfogy[k] = ui::valueLabel(QStringLiteral("lbvizfogy(%1)").arg(k));
         for (QLineEdit* e : {txtElozo[k], txtUtolso[k]}) {
             e->setAlignment(Qt::AlignRight);
@@ -135,6 +142,89 @@ QWidget* frmKezdo::buildPageVizora() {
     return page;
 }
 
-void frmKezdo::bindPageVizora() {}
+void frmKezdo::bindPageVizora() {
+    connect(cmdKozmuModosit, &QPushButton::clicked, this, &frmKezdo::recordReadings);
+    connect(cmdLeadas, &QPushButton::clicked, this, &frmKezdo::setReadingsForward);
+    connect(DTPLeadas, &QDateEdit::dateChanged, this, &frmKezdo::readingDateChanged);
+}
 
-void frmKezdo::showWater(const Lakas&) {}
+void frmKezdo::showWater(const Lakas& l) {
+    showWaterYear(l, DTPLeadas->date().month());
+}
+
+void frmKezdo::showWaterYear(const Lakas& l, int month) {
+    const water::YearView v = water::yearView(l, month);
+    for (int j = 1; j <= 12; ++j) {
+        const water::MonthRow& m = v.months(j);
+        QTreeWidgetItem* item = ListView5->topLevelItem(j - 1);
+        for (int k = 1; k <= water::kMeters; ++k) item->setText(k, m.shown ? QString::number(m.values(k)) : QString());
+        item->setText(5, m.shown ? QString::number(m.total) : QString());
+    }
+    lbLakasEvesVizFogy->setText(QString::number(v.yearly));
+}
+
+void frmKezdo::recordReadings() {
+    const QString title = QStringLiteral("Vízóraállás módosítása");
+    std::array<QString, water::kMeters> elozo, utolso;
+    for (int k = 1; k <= water::kMeters; ++k) {
+        elozo[size_t(k - 1)] = txtElozo[k]->text();
+        utolso[size_t(k - 1)] = txtUtolso[k]->text();
+    }
+    const water::ReadingsCheck check = water::checkReadings(elozo, utolso);
+    if (!check.readings) {
+        Dialogs::current().message(this, title, check.error, Dialogs::Icon::Warning);
+        return;
+    }
+    const QDate date = DTPLeadas->date();
+    const QString month = QString::number(date.month());
+    if (!Dialogs::current().question(
+            this, title,
+            QStringLiteral("Biztos mehet a(z)\n     ") + month + QStringLiteral(". havi\nvízóra állás módosítása?\n")))
+        return;
+    const water::Result r = water::recordReadings(m_folder, m_AktualisEv, m_AktualisLakas, *check.readings, date);
+    if (!r.ok()) {
+        Dialogs::current().message(this, title, r.error, Dialogs::Icon::Critical);
+        return;
+    }
+    for (int k = 1; k <= water::kMeters; ++k) {
+        txtElozo[k]->setText(QString::number(r.record->ElozoAllas(k)));
+        txtUtolso[k]->setText(QString::number(r.record->UtolsoAllas(k)));
+        lbvizfogy[k]->setText(QString::number(water::shownConsumption(*r.record, k)));
+    }
+    lbLakasFogy->setText(QString::number(water::periodConsumption(*r.record)));
+    showWaterYear(*r.record, date.month());
+    for (QLabel* ho : lbHo) ho->setText(month + QLatin1Char('.'));
+    cmdKozmuModosit->setEnabled(false);
+    LakasokBeolvas();  // the house totals
+}
+
+void frmKezdo::setReadingsForward() {
+    const bool everyone = !opVizLeadas[0]->isChecked();
+    if (!everyone && m_AktualisLakas < 1) {
+        Dialogs::current().message(this, QStringLiteral("Leadás"), QStringLiteral("Nincs kiválasztott lakás."),
+                                   Dialogs::Icon::Warning);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const water::Result r = water::setForward(m_folder, m_AktualisEv, m_AktualisLakas, everyone);
+    QApplication::restoreOverrideCursor();
+    if (!r.ok()) {
+        Dialogs::current().message(this, QStringLiteral("Leadás"), r.error, Dialogs::Icon::Critical);
+        return;
+    }
+    if (!r.record) return;
+    for (int k = 1; k <= water::kMeters; ++k) {
+        if (!everyone && !r.moved(k)) continue;
+        lbvizfogy[k]->clear();
+        txtElozo[k]->setText(QString::number(r.record->ElozoAllas(k)));
+        txtUtolso[k]->setText(QString::number(r.record->UtolsoAllas(k)));
+    }
+}
+
+void frmKezdo::readingDateChanged(const QDate& date) {
+    const int month = date.month();
+    const auto totals = water::monthTotals(m_folder, m_AktualisEv, m_AktualisLakas, month);
+    if (totals && totals->own) lbLakasFogy->setText(QString::number(*totals->own));
+    for (QLabel* ho : lbHo) ho->setText(QString::number(month));
+    if (totals) lbHazFogy->setText(QString::number(totals->house));
+}
