@@ -76,6 +76,7 @@ public:
 
     std::optional<std::vector<R>> readAll() const {
         std::vector<R> out;
+        out.reserve(static_cast<size_t>(count()));
         if (!forEach([&](int, const R& r) { out.push_back(r); })) return std::nullopt;
         return out;
     }

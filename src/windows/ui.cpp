@@ -47,6 +47,10 @@ void setFace(QPushButton* b, const QColor& face) {
     QPalette p = b->palette();
     p.setColor(QPalette::Button, face);
     p.setColor(QPalette::ButtonText, Qt::black);
+    // A disabled button fades, so that its state shows at a glance.
+    p.setColor(QPalette::Disabled, QPalette::Button,
+               QColor(face.red() / 4 + 180, face.green() / 4 + 180, face.blue() / 4 + 180));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
     b->setPalette(p);
 }
 

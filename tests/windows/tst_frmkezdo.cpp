@@ -104,6 +104,7 @@ private slots:
     void readingDateBefore2000ShowsToday_data();
     void readingDateBefore2000ShowsToday();
     void apartmentWithoutCellar();
+    void firstApartmentKeepsItsBuildingAtStart();
     void sortByEachColumn_data();
     void sortByEachColumn();
     void mezoDelKeepsTheHouse();
@@ -508,6 +509,32 @@ void TestFrmKezdo::apartmentWithoutCellar() {
     QCOMPARE(w.txtPinceDij->text(), QStringLiteral("0"));
     QCOMPARE(w.lbNev[0]->text(), QString());
     QCOMPARE(w.ListView2->topLevelItemCount(), 0);
+}
+
+void TestFrmKezdo::firstApartmentKeepsItsBuildingAtStart() {
+    TestFolder t;
+    t.writeBytes(QStringLiteral("Set.dat"), setDat("2026"));
+    t.writeBuildings({makeEpulet(QStringLiteral("Rózsa ház"), 300), makeEpulet(QStringLiteral("Másik ház"), 250)});
+    Lakas l = makeLakas(QStringLiteral("A"), QStringLiteral("U"), QStringLiteral("1"), QStringLiteral("1"));
+    l.Epulet = QStringLiteral("Rózsa ház");
+    l.Pince = true;
+    l.PinceDij = 800;
+    l.Garazs = true;
+    l.LeadasDatum = Date::fromQDate(QDate(2026, 3, 14));
+    t.writeApartments(QStringLiteral("2026"), {l});
+    ScriptedDialogs dlg;
+    frmKezdo w{t.folder()};
+    // The year handling selected the first apartment; what the opening fills
+    // afterwards must not overwrite what it shows.
+    QCOMPARE(w.AktualisLakas(), 1);
+    QCOMPARE(w.txtEpulet->currentText(), QStringLiteral("Rózsa ház"));
+    QCOMPARE(w.txtEpulet->count(), 2);
+    QCOMPARE(w.cmbPince->currentText(), QStringLiteral("Van"));
+    QCOMPARE(w.txtPinceDij->text(), QStringLiteral("800"));
+    QCOMPARE(w.cmbGarazs->currentText(), QStringLiteral("Van"));
+    QCOMPARE(w.DTPLeadas->date(), QDate(2026, 3, 14));
+    QCOMPARE(w.lbHo[0]->text(), QStringLiteral("3."));
+    QCOMPARE(w.ListView1->currentItem(), w.ListView1->topLevelItem(0));
 }
 
 void TestFrmKezdo::sortByEachColumn_data() {

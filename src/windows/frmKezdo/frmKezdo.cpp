@@ -191,25 +191,33 @@ void frmKezdo::opening() {
         label->setPalette(p);
     }
 
+    // Everything the apartment pages show is prepared before the year is set:
+    // setting the year selects the first apartment, and a choice list filled
+    // or a date set after that would show something else than the stored
+    // apartment (a modify would then store it).
+    for (QComboBox* c : {cmbPince, cmbGarazs}) {
+        c->clear();
+        c->addItems({QStringLiteral("Van"), QStringLiteral("Nincs")});
+        c->setCurrentIndex(1);
+    }
+    for (QDateEdit* d : {DTPBejelentve, DTPLeadas, DTPKKbefizet, DTPHbefizet}) {
+        const QSignalBlocker block(d);
+        d->setDate(appclock::today());
+    }
+    fillStatuses();
+    EpuletBeolvas();
+    // The month rows of the ledger and meter lists are made with the pages.
+
     const QString stored = settings::readYear(m_folder);
     if (conv::numericValue(stored) > 0)
         txtEv->setText(stored);
     else
         txtEv->setText(QString::number(appclock::today().year()));
 
-    EpuletBeolvas();
     m_AktualisEv = txtEv->text().trimmed();
     setUjEvCaption();
-    LakasokBeolvas();
-
-    for (QComboBox* c : {cmbPince, cmbGarazs}) {
-        c->clear();
-        c->addItems({QStringLiteral("Van"), QStringLiteral("Nincs")});
-        c->setCurrentIndex(1);
-    }
-    for (QDateEdit* d : {DTPBejelentve, DTPLeadas, DTPKKbefizet, DTPHbefizet}) d->setDate(appclock::today());
-    fillStatuses();
-    // The month rows of the ledger and meter lists are made with the pages.
+    // A four-character year has just been read in by the year handling.
+    if (txtEv->text().size() != 4) LakasokBeolvas();
 }
 
 void frmKezdo::fillStatuses() {
