@@ -87,6 +87,7 @@ class TestFrmKezdo : public QObject {
 private slots:
     void init() { appclock::setNow(QDateTime(kToday, QTime(10, 0))); }
     void cleanup() { appclock::setNow(QDateTime()); }
+    void cleanupTestCase() { m_named.reset(); }
 
     void everyControlIsNamed_data();
     void everyControlIsNamed();
@@ -109,6 +110,15 @@ private slots:
     void sortByEachColumn();
     void mezoDelKeepsTheHouse();
     void secondCopyTouchesNothing();
+
+private:
+    // One window for the object-name rows.
+    struct Named {
+        TestFolder folder;
+        ScriptedDialogs dialogs;
+        frmKezdo window{folder.folder()};
+    };
+    std::unique_ptr<Named> m_named;
 };
 
 void TestFrmKezdo::everyControlIsNamed_data() {
@@ -155,9 +165,8 @@ void TestFrmKezdo::everyControlIsNamed_data() {
 void TestFrmKezdo::everyControlIsNamed() {
     QFETCH(QString, name);
     QFETCH(QString, type);
-    static TestFolder t;
-    static ScriptedDialogs dlg;
-    static frmKezdo w{t.folder()};
+    if (!m_named) m_named = std::make_unique<Named>();
+    const frmKezdo& w = m_named->window;
     const QList<QWidget*> found = w.findChildren<QWidget*>(name);
     QCOMPARE(found.size(), 1);
     QVERIFY2(found[0]->inherits(qPrintable(type)), qPrintable(found[0]->metaObject()->className()));
