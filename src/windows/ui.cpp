@@ -91,6 +91,14 @@ void addRow(QGridLayout* grid, int row, int col, const QString& captionText, QWi
     grid->addWidget(control, row, col + 1, 1, span);
 }
 
+void onRowChosen(QTreeWidget* list, QObject* context, const std::function<void(QTreeWidgetItem*)>& fn) {
+    QObject::connect(list, &QTreeWidget::itemClicked, context, [fn](QTreeWidgetItem* item) { fn(item); });
+    QObject::connect(list, &QTreeWidget::itemSelectionChanged, context, [list, fn] {
+        const auto selected = list->selectedItems();
+        if (!selected.isEmpty()) fn(selected.first());
+    });
+}
+
 const QCollator& hungarianCollator() {
     static const QCollator c = [] {
         QCollator k(QLocale(QLocale::Hungarian, QLocale::Hungary));

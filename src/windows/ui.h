@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTreeWidgetItem>
 
+#include <functional>
+
 class QComboBox;
 class QDateEdit;
 class QGridLayout;
@@ -35,6 +37,10 @@ QDateEdit* datePicker(const QString& objectName);
 QTreeWidget* listView(const QString& objectName, const QStringList& columns, const QString& accessibleName);
 // Adds "caption" + control to a grid row.
 void addRow(QGridLayout* grid, int row, int col, const QString& captionText, QWidget* control, int span = 1);
+
+// Calls fn with the row chosen in a list, by a click or by moving the selection
+// with the keyboard.
+void onRowChosen(QTreeWidget* list, QObject* context, const std::function<void(QTreeWidgetItem*)>& fn);
 
 // Hungarian collation, case-insensitive.
 const QCollator& hungarianCollator();

@@ -270,11 +270,7 @@ void frmKezdo::bindPageAlap() {
             [this] { lbKarakter->setText(QString::number(remarkCharsLeft(txtMegj->toPlainText()))); });
 
     connect(cmdNevRogzit, &QPushButton::clicked, this, &frmKezdo::addResidentClicked);
-    connect(ListView2, &QTreeWidget::itemClicked, this, &frmKezdo::residentClicked);
-    connect(ListView2, &QTreeWidget::itemSelectionChanged, this, [this] {
-        const auto selected = ListView2->selectedItems();
-        if (!selected.isEmpty()) residentClicked(selected.first());
-    });
+    ui::onRowChosen(ListView2, this, [this](QTreeWidgetItem* item) { residentClicked(item); });
     connect(cmd1LakoDel, &QPushButton::clicked, this, &frmKezdo::removeResidentClicked);
     connect(cmdOsszeLakoDel, &QPushButton::clicked, this, &frmKezdo::removeAllResidentsClicked);
     connect(cmdMail, &QPushButton::clicked, this, &frmKezdo::mailClicked);

@@ -90,11 +90,7 @@ void frmKezdo::bindPageEgyeb() {
     connect(txtEpuletNeve, &QLineEdit::textChanged, this,
             [this](const QString& t) { cmdEpuletFelvetele->setEnabled(!t.isEmpty()); });
     connect(cmdEpuletFelvetele, &QPushButton::clicked, this, &frmKezdo::addBuildingClicked);
-    connect(ListView6, &QTreeWidget::itemClicked, this, &frmKezdo::buildingClicked);
-    connect(ListView6, &QTreeWidget::itemSelectionChanged, this, [this] {
-        const auto selected = ListView6->selectedItems();
-        if (!selected.isEmpty()) buildingClicked(selected.first());
-    });
+    ui::onRowChosen(ListView6, this, [this](QTreeWidgetItem* item) { buildingClicked(item); });
     connect(cmdEpuletDel, &QPushButton::clicked, this, &frmKezdo::deleteBuildingClicked);
 
     connect(cmdLakasDel, &QPushButton::clicked, this, &frmKezdo::deleteApartmentClicked);
