@@ -1,90 +1,374 @@
-// The apartment list and the selection of one apartment on a year of 10 000
-// apartments, against a plain read of the same file.
-// Run: QT_QPA_PLATFORM=offscreen ./bench/bench_apartmentlist [apartments]
+// The apartment list and the actions that refresh it, on years of 10 000 and
+// 50 000 apartments, each timed in the running main window (offscreen) and
+// in the engine, beside two references on the same file in the same run: a
+// plain read and a crash-safe copy (read, write, fsync, rename).
+//
+// Run: QT_QPA_PLATFORM=offscreen ./bench/bench_apartmentlist [--runs N] [--dir FOLDER] [apartments ...]
+// Prints a table of medians in milliseconds with the ratios to the plain
+// read and to the copy, and the peak resident memory of the process.
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
+#include "ledger/ledger.h"
+#include "ledger/water.h"
 #include "register/apartmentlist.h"
-#include "store/clock.h"
+#include "register/search.h"
+#include "store/recordfile.h"
 #include "support/scripteddialogs.h"
-#include "support/testfolder.h"
 #include "windows/frmKezdo/frmKezdo.h"
 
 namespace {
-// Median of several runs, in milliseconds.
-double measure(int runs, const std::function<void()>& fn) {
+
+const QString kYear = QStringLiteral("2026");
+
+// ---- the sample year ------------------------------------------------------
+
+// Writes a year of `count` apartments straight to the file, a block at a
+// time, so that the bench itself holds no copy of it.
+void writeSampleYear(const QString& path, int count) {
+    static const char* const surnames[] = {"Nagy",   "Kovács", "Tóth",    "Szabó",  "Horváth", "Varga",   "Kiss",
+                                           "Molnár", "Németh", "Farkas",  "Balogh", "Papp",    "Takács",  "Juhász",
+                                           "Lakatos", "Mészáros", "Oláh", "Simon",  "Rácz",    "Fekete",  "Szilágyi",
+                                           "Török",  "Fehér",  "Balázs",  "Gál",    "Kis",     "Szűcs",   "Kocsis"};
+    static const char* const givens[] = {"Péter", "Ilona",  "Árpád", "Erzsébet", "László", "Zsuzsanna", "István",
+                                         "Katalin", "Gábor", "Éva",   "Zoltán",   "Mária",  "Ödön",      "Anna",
+                                         "Ferenc", "Judit",  "Tamás", "Ágnes",    "Gyula",  "Őrsike"};
+    static const char* const streets[] = {"Rózsa utca", "Fő utca", "Kossuth Lajos tér", "Petőfi Sándor utca",
+                                          "Árpád út",   "Szőlő köz", "Dózsa György út", "Liget sor",
+                                          "Zöldfa utca", "Óbudai rakpart", "Csokonai utca", "Gyöngyvirág utca"};
+    constexpr int nSurnames = std::size(surnames), nGivens = std::size(givens), nStreets = std::size(streets);
+    const auto name = [&](int i) {
+        return QString::fromUtf8(surnames[(i * 7 + i / 13) % nSurnames]) + QLatin1Char(' ') +
+               QString::fromUtf8(givens[(i * 11 + i / 7) % nGivens]);
+    };
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
+    QByteArray block;
+    for (int i = 0; i < count; ++i) {
+        Lakas l;
+        const int residents = 1 + i % 4;
+        for (int r = 1; r <= residents; ++r) l.Lakok.Nev(r) = name(i * 3 + r * 101);
+        if (i % 97 == 0) l.Lakok.Nev(1) = QString();  // an apartment without residents
+        l.Irsz = 1000 + i % 900;
+        l.Helyseg = QStringLiteral("Budapest");
+        l.Utca = QString::fromUtf8(streets[(i / 40) % nStreets]);
+        l.Hsz = QString::number(1 + (i / 40) % 150) + (i % 3 == 0 ? QStringLiteral("/A") : QString());
+        l.Ajto = QStringLiteral("%1/%2").arg(i % 10).arg(1 + i % 4);
+        l.Epulet = QStringLiteral("%1. ház").arg(1 + (i / 40) % 50);
+        l.Alapterulet = static_cast<std::int16_t>(35 + i % 80);
+        l.KozosKoltseg = 12000 + (i % 80) * 250;
+        l.SzemetDij = 3200;
+        for (int m = 1; m <= 12; ++m) {
+            l.KKEloiras(m) = l.KozosKoltseg;
+            l.HEloiras(m) = l.SzemetDij;
+            if (m <= 5 + i % 7) {
+                l.KKBefizetes(m) = l.KozosKoltseg;
+                l.HBefizetes(m) = l.SzemetDij;
+                l.KKBefizDatum(m) = l.HBefizDatum(m) = Date::fromQDate(QDate(2026, m, 10));
+            }
+            l.HaviFogyasztas1(m) = static_cast<std::int16_t>(2 + i % 5);
+            l.HaviFogyasztas3(m) = static_cast<std::int16_t>(1 + i % 3);
+        }
+        l.KKEloiras(13) = (i % 5 == 0) ? 15000 : 0;
+        for (int k = 1; k <= 4; ++k) {
+            l.ElozoAllas(k) = static_cast<std::int16_t>(100 * k + i % 50);
+            l.UtolsoAllas(k) = static_cast<std::int16_t>(100 * k + i % 50 + 3 + i % 9);
+        }
+        l.LeadasDatum = Date::fromQDate(QDate(2026, 4, 30));
+        block += RecordFile<Lakas>::encode(l);
+        if (block.size() >= (1 << 20) || i == count - 1) {
+            f.write(block);
+            block.clear();
+        }
+    }
+}
+
+// ---- timing ----------------------------------------------------------------
+
+double medianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& action) {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
+        if (prepare) prepare();
         QElapsedTimer t;
         t.start();
-        fn();
-        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        action();
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
 }
 
-std::vector<Lakas> sampleYear(int count) {
-    const QStringList surnames{"Kovács", "Szabó", "Tóth", "Nagy", "Horváth", "Kiss", "Varga", "Molnár", "Németh", "Farkas"};
-    std::vector<Lakas> flats;
-    flats.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        Lakas l = makeLakas(surnames[i % 10] + QStringLiteral(" Lakó %1").arg(i), QStringLiteral("Utca %1").arg(i % 37),
-                            QString::number(i % 120), QStringLiteral("%1/%2").arg(i % 9).arg(i % 4));
-        for (int m = 1; m <= 12; ++m) {
-            l.KKEloiras(m) = 15000 + i % 100;
-            l.KKBefizetes(m) = 15000;
-            l.HEloiras(m) = 3200;
-            l.HaviFogyasztas1(m) = static_cast<std::int16_t>(i % 7);
-        }
-        l.ElozoAllas(1) = 100;
-        l.UtolsoAllas(1) = static_cast<std::int16_t>(110 + i % 5);
-        for (int r = 2; r <= 4; ++r) l.Lakok.Nev(r) = QStringLiteral("Családtag %1").arg(r);
-        flats.push_back(l);
-    }
-    return flats;
+// The references: the whole file read in blocks of a megabyte, nothing
+// decoded; and a crash-safe copy of it (written beside, fsynced, renamed,
+// folder fsynced).
+void plainRead(const QString& path) {
+    std::FILE* f = std::fopen(QFile::encodeName(path).constData(), "rb");
+    std::vector<char> block(1 << 20);
+    volatile size_t total = 0;
+    for (size_t n; (n = std::fread(block.data(), 1, block.size(), f)) > 0;) total = total + n;
+    std::fclose(f);
 }
+
+void crashSafeCopy(const QString& path) {
+    const QByteArray from = QFile::encodeName(path);
+    const QByteArray tmp = from + ".copy.tmp", to = from + ".copy";
+    const int in = ::open(from.constData(), O_RDONLY);
+    const int out = ::open(tmp.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char> block(1 << 20);
+    for (ssize_t n; (n = ::read(in, block.data(), block.size())) > 0;)
+        if (::write(out, block.data(), size_t(n)) != n) qFatal("copy failed");
+    ::fsync(out);
+    ::close(out);
+    ::close(in);
+    ::rename(tmp.constData(), to.constData());
+    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    ::fsync(dir);
+    ::close(dir);
+}
+
+long peakResidentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+// ---- the window --------------------------------------------------------------
+
+// Lets the window finish what the action started (layout, the list's and the
+// labels' paint).
+void settle(frmKezdo& w) {
+    QCoreApplication::processEvents();
+    w.ListView1->viewport()->repaint();
+}
+
+int listRows(frmKezdo& w) {
+    return w.ListView1->topLevelItemCount();
+}
+
+void chooseRow(frmKezdo& w, int row) {
+    w.ListView1->setCurrentItem(w.ListView1->topLevelItem(row));
+}
+
+void clickHeader(frmKezdo& w, int column) {
+    QHeaderView* h = w.ListView1->header();
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(column) + 5, 5));
+}
+
+// ---- one year ----------------------------------------------------------------
+
+struct Row {
+    std::string action;
+    std::map<int, double> ms;  // per size
+};
+
+class Table {
+public:
+    void add(const std::string& action, int size, double ms) {
+        auto it = std::find_if(rows_.begin(), rows_.end(), [&](const Row& r) { return r.action == action; });
+        if (it == rows_.end()) it = rows_.insert(rows_.end(), Row{action, {}});
+        it->ms[size] = ms;
+    }
+    double at(const std::string& action, int size) const {
+        for (const Row& r : rows_)
+            if (r.action == action) return r.ms.at(size);
+        return 0;
+    }
+    void print(const std::vector<int>& sizes, const std::map<int, long>& peakKb) const {
+        std::printf("\n| action |");
+        for (int s : sizes) std::printf(" %d: ms | x read | x copy |", s);
+        std::printf("\n|---|");
+        for (size_t i = 0; i < sizes.size(); ++i) std::printf("---|---|---|");
+        std::printf("\n");
+        for (const Row& r : rows_) {
+            std::printf("| %s |", r.action.c_str());
+            for (int s : sizes) {
+                const double ms = r.ms.count(s) ? r.ms.at(s) : 0;
+                std::printf(" %.1f | %.1f | %.2f |", ms, ms / at(kRead, s), ms / at(kCopy, s));
+            }
+            std::printf("\n");
+        }
+        std::printf("| peak resident memory (MB) |");
+        for (int s : sizes) std::printf(" %.0f | | |", double(peakKb.at(s)) / 1024.0);
+        std::printf("\n");
+    }
+    static constexpr const char* kRead = "plain read of the file (fread, 1 MB blocks)";
+    static constexpr const char* kCopy = "crash-safe copy of the file (read, write, fsync, rename)";
+
+private:
+    std::vector<Row> rows_;
+};
+
+void measureYear(int count, int runs, const QString& base, Table& table) {
+    QTemporaryDir dir(QDir(base).filePath(QStringLiteral("bench_apartmentlist-XXXXXX")));
+    if (!dir.isValid()) qFatal("no temporary folder in %s", qPrintable(base));
+    const DataFolder folder(dir.path());
+    QDir(dir.path()).mkpath(kYear);
+    const QString path = folder.yearFile(kYear, files::Lakasok);
+    writeSampleYear(path, count);
+    {
+        QFile set(folder.file(files::Set));
+        set.open(QIODevice::WriteOnly);
+        set.write(QByteArray("2026\0\0", 6));
+    }
+    plainRead(path);  // into the page cache
+    std::printf("%d apartments, Lakasok.dat %.1f MB in %s, median of %d runs\n", count, count * 2193 / 1e6,
+                qPrintable(dir.path()), runs);
+    std::fflush(stdout);
+
+    const auto add = [&](const std::string& action, double ms) { table.add(action, count, ms); };
+    add(Table::kRead, medianMs(runs, {}, [&] { plainRead(path); }));
+    add(Table::kCopy, medianMs(runs, {}, [&] { crashSafeCopy(path); }));
+
+    // The engine alone.
+    add("engine: list pass (readApartmentList)", medianMs(runs, {}, [&] { readApartmentList(folder, kYear); }));
+    const SearchCriteria byName{QStringLiteral("kov"), {}, {}, {}, {}};
+    const size_t hits = searchApartments(folder, kYear, byName).rows.size();
+    add("engine: search by name (" + std::to_string(hits) + " hits)",
+        medianMs(runs, {}, [&] { searchApartments(folder, kYear, byName); }));
+    int rec = 0;
+    const auto nextRec = [&] { return rec = 1 + (rec + 997) % count; };
+    add("engine: payment (ledger::pay)", medianMs(runs, {}, [&] {
+            ledger::pay(folder, kYear, nextRec(), ledger::Kind::KozosKoltseg, 7, 100, QDate(2026, 7, 1));
+        }));
+    water::Readings readings;
+    readings.elozo(1) = 100, readings.utolso(1) = 120;
+    add("engine: water reading (water::recordReadings)", medianMs(runs, {}, [&] {
+            water::recordReadings(folder, kYear, nextRec(), readings, QDate(2026, 5, 31));
+        }));
+    add("engine: charge for all (ledger::charge)", medianMs(runs, {}, [&] {
+            ledger::charge(folder, kYear, 1, ledger::Kind::Szemetdij, 1 + rec++ % 12, true);
+        }));
+    add("engine: \"Leadás\" for all (water::setForward)",
+        medianMs(runs, {}, [&] { water::setForward(folder, kYear, 1, true); }));
+
+    // The running window.
+    ScriptedDialogs dialogs;
+    frmKezdo w{folder};
+    w.show();
+    settle(w);
+    add("list load (LakasokBeolvas) with its paint", medianMs(runs, {}, [&] {
+            w.LakasokBeolvas();
+            settle(w);
+        }));
+    add("header click \"Utca\" after a load (re-sort)", medianMs(runs, [&] {
+            w.LakasokBeolvas();
+            clickHeader(w, 0);
+            settle(w);
+        }, [&] {
+            clickHeader(w, 1);
+            settle(w);
+        }));
+    add("header click back to \"Lakó neve\"", medianMs(runs, [&] {
+            clickHeader(w, 1);
+            settle(w);
+        }, [&] {
+            clickHeader(w, 0);
+            settle(w);
+        }));
+    add("search by name (" + std::to_string(hits) + " hits)", medianMs(runs, [&] {
+            w.LakasokBeolvas();
+            w.txtNevKeres->setText(QStringLiteral("kov"));
+            settle(w);
+        }, [&] {
+            w.cmdKeres->click();
+            settle(w);
+        }));
+    w.txtNevKeres->clear();
+    w.LakasokBeolvas();
+    settle(w);
+
+    int row = 0;
+    const auto chooseApartment = [&] {
+        row = (row + 997) % listRows(w);
+        chooseRow(w, row);
+        settle(w);
+    };
+    add("water reading (button)", medianMs(runs, [&] {
+            chooseApartment();
+            w.txtUtolso[1]->setText(QString::number(w.txtElozo[1]->text().toInt() + 7));
+            dialogs.answers = {true};
+        }, [&] {
+            w.cmdKozmuModosit->click();
+            settle(w);
+        }));
+    const auto chooseLedgerRow = [&](int month) {
+        w.ListView3->setCurrentItem(w.ListView3->topLevelItem(month - 1));
+        settle(w);
+    };
+    add("payment (button)", medianMs(runs, [&] {
+            chooseApartment();
+            chooseLedgerRow(8);
+            w.txtKozoskBefizet->setText(QStringLiteral("1000"));
+            dialogs.answers = {true};
+        }, [&] {
+            w.cmdKozoskBefiz->click();
+            settle(w);
+        }));
+    int month = 0;
+    add("charge for all (button)", medianMs(runs, [&] {
+            chooseApartment();
+            chooseLedgerRow(1 + month++ % 12);
+            w.opEloiras[1]->setChecked(true);
+            dialogs.answers = {true};
+        }, [&] {
+            w.cmdKozoskEloiras->click();
+            settle(w);
+        }));
+    add("\"Leadás\" for all (button)", medianMs(runs, [&] {
+            w.opVizLeadas[1]->setChecked(true);
+        }, [&] {
+            w.cmdLeadas->click();
+            settle(w);
+        }));
+    if (!dialogs.shown.empty() && dialogs.last()->kind == QLatin1String("message"))
+        std::printf("unexpected message: %s\n", qPrintable(dialogs.last()->text));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
-    TestFolder data;
-    data.writeBytes(QStringLiteral("Set.dat"), QByteArray("2026\0\0", 6));
-    data.writeApartments(QStringLiteral("2026"), sampleYear(count));
-    const QString path = data.folder().yearFile(QStringLiteral("2026"), files::Lakasok);
-    ScriptedDialogs dialogs;
-
-    // The plain read: the whole file in blocks of a megabyte, nothing decoded.
-    const double plain = measure(9, [&] {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        std::vector<char> block(1 << 20);
-        volatile qint64 total = 0;
-        for (qint64 n; (n = f.read(block.data(), qint64(block.size()))) > 0;) total = total + n;
-    });
-    const double engine = measure(9, [&] { readApartmentList(data.folder(), QStringLiteral("2026")); });
-
-    frmKezdo w{data.folder()};
-    const double window = measure(5, [&] { w.LakasokBeolvas(); });
-    int row = 0;
-    const double select = measure(21, [&] {
-        row = (row + 997) % w.ListView1->topLevelItemCount();
-        w.ListView1->setCurrentItem(w.ListView1->topLevelItem(row));
-    });
-
-    std::printf("apartments:                    %d (%.1f MB)\n", count, double(count) * Lakas::Length / 1e6);
-    std::printf("plain read of Lakasok.dat:     %8.2f ms\n", plain);
-    std::printf("list read (engine):            %8.2f ms  (%.1fx the plain read)\n", engine, engine / plain);
-    std::printf("LakasokBeolvas (list window):  %8.2f ms\n", window);
-    std::printf("selection of one apartment:    %8.2f ms\n", select);
+    int runs = 33;
+    QString base = QDir::tempPath();
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a == QLatin1String("--runs") && i + 1 < argc)
+            runs = std::atoi(argv[++i]);
+        else if (a == QLatin1String("--dir") && i + 1 < argc)
+            base = QString::fromLocal8Bit(argv[++i]);
+        else
+            sizes.push_back(a.toInt());
+    }
+    if (sizes.empty()) sizes = {10000, 50000};
+    Table table;
+    std::map<int, long> peakKb;
+    for (int count : sizes) {
+        measureYear(count, runs, base, table);
+        peakKb[count] = peakResidentKb();
+    }
+    table.print(sizes, peakKb);
     return 0;
 }

@@ -2,33 +2,35 @@
 
 #include <QDir>
 
-bool changeEveryApartment(const DataFolder& folder, const QString& year, const std::function<void(int, Lakas&)>& change,
-                          QString& error) {
+std::optional<HouseTotals> changeEveryApartment(const DataFolder& folder, const QString& year,
+                                                const std::function<void(int, Lakas&)>& change, QString& error) {
     const auto path = folder.openYearFile(year, files::Lakasok);
     if (!path) {
         error = CurrentApartment::cannotWrite(folder.yearFile(year, files::Lakasok));
-        return false;
+        return std::nullopt;
     }
     const RecordFile<Lakas> file(*path, folder.fs());
     const int count = file.count();
     QByteArray bytes(qsizetype(count) * Lakas::Length, Qt::Uninitialized);
     int done = 0;
+    HouseTotals totals;
     const bool read = file.forEach([&](int n, const Lakas& stored) {
         if (n > count) return;
         Lakas l = stored;
         change(n, l);
+        addToTotals(totals, l);
         encodeRecord(l, bytes.data() + qsizetype(n - 1) * Lakas::Length);
         ++done;
     });
     if (!read || done != count) {  // never write bytes that were not read
         error = CurrentApartment::cannotRead(*path);
-        return false;
+        return std::nullopt;
     }
     if (!folder.fs().replace(*path, bytes)) {
         error = CurrentApartment::cannotWrite(*path);
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return totals;
 }
 
 CurrentApartment::CurrentApartment(const DataFolder& folder, const QString& year, int rec)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "register/apartmentlist.h"
 #include "store/datafolder.h"
 #include "store/recordfile.h"
 #include "store/records.h"
@@ -15,9 +16,10 @@
 // Changes every apartment of the year's file and replaces the file in one
 // step: one buffered pass decodes each record, `change` alters it (record
 // number, record), and its bytes go straight into the new file's contents.
-// A failure leaves the old file as it was; the message is in `error`.
-bool changeEveryApartment(const DataFolder& folder, const QString& year, const std::function<void(int, Lakas&)>& change,
-                          QString& error);
+// Gives the house totals of the changed year; nullopt when it failed, which
+// leaves the old file as it was, with the message in `error`.
+std::optional<HouseTotals> changeEveryApartment(const DataFolder& folder, const QString& year,
+                                                const std::function<void(int, Lakas&)>& change, QString& error);
 
 class CurrentApartment {
 public:

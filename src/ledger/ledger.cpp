@@ -51,6 +51,7 @@ Result changeCurrent(const DataFolder& folder, const QString& year, int rec, Kin
     Result r;
     r.record = current.change(change);
     if (!r.record) return failed(current.error());
+    r.change = listChange(rec, current.stored(), *r.record);
     r.arrears = recount(current.file(), rec, k, ownRows);
     return r;
 }
@@ -145,7 +146,7 @@ Result charge(const DataFolder& folder, const QString& year, int rec, Kind k, in
     Result r;
     Arrears a;
     QString error;
-    const bool done = changeEveryApartment(
+    r.totals = changeEveryApartment(
         folder, year,
         [&](int n, Lakas& l) {
             (l.*f.charge)(row) = l.*f.monthly;
@@ -155,7 +156,7 @@ Result charge(const DataFolder& folder, const QString& year, int rec, Kind k, in
             r.record = l;
         },
         error);
-    if (!done) return failed(error);
+    if (!r.totals) return failed(error);
     r.arrears = a;
     return r;
 }
@@ -190,6 +191,7 @@ Result pay(const DataFolder& folder, const QString& year, int rec, Kind k, int r
     }
     Result r;
     r.record = l;
+    r.change = listChange(rec, current.stored(), l);
     r.arrears = recount(current.file(), rec, k, kLedgerRows);
     return r;
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "register/apartmentlist.h"
 #include "store/datafolder.h"
 #include "store/records.h"
 
@@ -69,10 +70,12 @@ struct Arrears {
 };
 
 struct Result {
-    QString error;                   // empty when the operation was done
-    bool refused = false;            // the values were refused; nothing was written
-    std::optional<Lakas> record;     // the current apartment as stored afterwards
-    std::optional<Arrears> arrears;  // missing only when the recount could not read the file
+    QString error;                      // empty when the operation was done
+    bool refused = false;               // the values were refused; nothing was written
+    std::optional<Lakas> record;        // the current apartment as stored afterwards
+    std::optional<Arrears> arrears;     // missing only when the recount could not read the file
+    std::optional<ListChange> change;   // the current apartment alone changed: its row and totals
+    std::optional<HouseTotals> totals;  // every apartment changed: the year's totals afterwards
     bool ok() const { return error.isEmpty(); }
 };
 

@@ -100,7 +100,10 @@ Result recordReadings(const DataFolder& folder, const QString& year, int rec, co
         }
         l.LeadasDatum = Date::fromQDate(date);
     });
-    if (!out.record) out.error = current.error();
+    if (out.record)
+        out.change = listChange(rec, current.stored(), *out.record);
+    else
+        out.error = current.error();
     return out;
 }
 
@@ -108,7 +111,7 @@ Result setForward(const DataFolder& folder, const QString& year, int rec, bool a
     Result out;
     bool done = false;
     if (allApartments) {
-        done = changeEveryApartment(
+        out.totals = changeEveryApartment(
             folder, year,
             [&](int n, Lakas& l) {
                 const auto moved = moveForward(l);
@@ -117,11 +120,15 @@ Result setForward(const DataFolder& folder, const QString& year, int rec, bool a
                 out.record = l;
             },
             out.error);
+        done = out.totals.has_value();
     } else {
         CurrentApartment current(folder, year, rec);
         out.record = current.change([&](Lakas& l) { out.moved = moveForward(l); });
         done = out.record.has_value();
-        if (!done) out.error = current.error();
+        if (done)
+            out.change = listChange(rec, current.stored(), *out.record);
+        else
+            out.error = current.error();
     }
     if (!done) {
         out.record.reset();

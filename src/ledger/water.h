@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "register/apartmentlist.h"
 #include "store/datafolder.h"
 #include "store/records.h"
 
@@ -43,9 +44,11 @@ struct ReadingsCheck {
 ReadingsCheck checkReadings(const std::array<QString, kMeters>& elozo, const std::array<QString, kMeters>& utolso);
 
 struct Result {
-    QString error;                // empty when the operation was done
-    std::optional<Lakas> record;  // the current apartment as stored afterwards
-    Array1<bool, kMeters> moved;  // "Leadás": the meters whose readings moved
+    QString error;                      // empty when the operation was done
+    std::optional<Lakas> record;        // the current apartment as stored afterwards
+    Array1<bool, kMeters> moved;        // "Leadás": the meters whose readings moved
+    std::optional<ListChange> change;   // the current apartment alone changed: its row and totals
+    std::optional<HouseTotals> totals;  // every apartment changed: the year's totals afterwards
     bool ok() const { return error.isEmpty(); }
 };
 

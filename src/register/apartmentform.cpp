@@ -48,11 +48,11 @@ bool blank(const QString& s) {
     return s.trimmed().isEmpty();
 }
 
-ApartmentSave saved(int rec, const Lakas& l) {
-    return ApartmentSave{SaveResult::ok(rec), listRow(rec, l)};
+ApartmentSave saved(int rec, const Lakas& l, std::optional<ListChange> change = std::nullopt) {
+    return ApartmentSave{SaveResult::ok(rec), listRow(rec, l), std::move(change)};
 }
 ApartmentSave unsaved(SaveResult r) {
-    return ApartmentSave{std::move(r), ApartmentRow{}};
+    return ApartmentSave{std::move(r), ApartmentRow{}, std::nullopt};
 }
 
 }  // namespace
@@ -118,13 +118,14 @@ ApartmentSave modifyApartment(const DataFolder& folder, const QString& year, int
     if (auto refusal = checkApartmentForm(f, FormUse::Modify)) return unsaved(SaveResult::refused(*refusal));
     const QString path = folder.yearFile(year, files::Lakasok);
     RecordFile<Lakas> file(path, folder.fs());
-    auto l = DataFolder::isUsableYear(year) ? file.read(rec) : std::nullopt;
-    if (!l)
+    const auto stored = DataFolder::isUsableYear(year) ? file.read(rec) : std::nullopt;
+    if (!stored)
         return unsaved(SaveResult::failed(QStringLiteral("A kijelölt lakás (%1.) nem olvasható:\n").arg(rec) +
                                           QDir::toNativeSeparators(path)));
-    if (auto refusal = applyForm(f, *l)) return unsaved(SaveResult::refused(*refusal));
-    if (!file.write(rec, *l)) return unsaved(SaveResult::failed(messages::notWritten(path)));
-    return saved(rec, *l);
+    Lakas l = *stored;
+    if (auto refusal = applyForm(f, l)) return unsaved(SaveResult::refused(*refusal));
+    if (!file.write(rec, l)) return unsaved(SaveResult::failed(messages::notWritten(path)));
+    return saved(rec, l, listChange(rec, *stored, l));
 }
 
 SaveResult deleteApartment(const DataFolder& folder, const QString& year, int rec) {

@@ -44,7 +44,8 @@ QString amountOrZero(const QString& text);
 std::optional<Refusal> applyForm(const ApartmentForm& f, Lakas& l);
 
 struct ApartmentSave : SaveResult {
-    ApartmentRow row;  // the list row of the record written
+    ApartmentRow row;                  // the list row of the record written
+    std::optional<ListChange> change;  // a modify: what it changed in the list
 };
 
 // Appends a new apartment to the year's file (the year folder is made when

@@ -4,19 +4,46 @@
 
 #include "store/recordfile.h"
 
-ApartmentRow listRow(int rec, const Lakas& l) {
-    return ApartmentRow{rec, l.Lakok.Nev(1).text(), l.Utca.text(), l.Hsz.text(), l.Ajto.text()};
-}
+namespace {
 
-std::int64_t periodConsumption(const Lakas& l) {
+template <class R>
+std::int64_t periodConsumptionOf(const R& l) {
     std::int64_t sum = 0;
     for (int k = 1; k <= 4; ++k)
         if (l.UtolsoAllas(k) > 0) sum += l.UtolsoAllas(k) - l.ElozoAllas(k);
     return sum;
 }
 
-void addToTotals(HouseTotals& t, const Lakas& l, bool includeYearlyWater) {
-    t.waterConsumption += periodConsumption(l);
+}  // namespace
+
+HouseTotals& HouseTotals::operator+=(const HouseTotals& o) {
+    waterConsumption += o.waterConsumption;
+    yearlyWaterConsumption += o.yearlyWaterConsumption;
+    kkCharged += o.kkCharged;
+    kkPaid += o.kkPaid;
+    hCharged += o.hCharged;
+    hPaid += o.hPaid;
+    return *this;
+}
+
+HouseTotals& HouseTotals::operator-=(const HouseTotals& o) {
+    waterConsumption -= o.waterConsumption;
+    yearlyWaterConsumption -= o.yearlyWaterConsumption;
+    kkCharged -= o.kkCharged;
+    kkPaid -= o.kkPaid;
+    hCharged -= o.hCharged;
+    hPaid -= o.hPaid;
+    return *this;
+}
+
+template <class R>
+ApartmentRow listRow(int rec, const R& l) {
+    return ApartmentRow{rec, l.Lakok.Nev(1).text(), l.Utca.text(), l.Hsz.text(), l.Ajto.text()};
+}
+
+template <class R>
+void addToTotals(HouseTotals& t, const R& l, bool includeYearlyWater) {
+    t.waterConsumption += periodConsumptionOf(l);
     for (int m = 1; m <= 12; ++m) {
         t.kkCharged += l.KKEloiras(m);
         t.kkPaid += l.KKBefizetes(m);
@@ -31,13 +58,31 @@ void addToTotals(HouseTotals& t, const Lakas& l, bool includeYearlyWater) {
     }
 }
 
+template ApartmentRow listRow(int, const Lakas&);
+template ApartmentRow listRow(int, const LakasLista&);
+template void addToTotals(HouseTotals&, const Lakas&, bool);
+template void addToTotals(HouseTotals&, const LakasLista&, bool);
+
+ListChange listChange(int rec, const Lakas& before, const Lakas& after) {
+    ListChange c{rec, listRow(rec, before), listRow(rec, after), {}};
+    addToTotals(c.delta, after);
+    HouseTotals old;
+    addToTotals(old, before);
+    c.delta -= old;
+    return c;
+}
+
+std::int64_t periodConsumption(const Lakas& l) {
+    return periodConsumptionOf(l);
+}
+
 ApartmentList readApartmentList(const DataFolder& folder, const QString& year) {
     ApartmentList out;
     const auto path = folder.openYearFile(year, files::Lakasok);
     if (!path) return out;
-    RecordFile<Lakas> file(*path, folder.fs());
+    RecordFile<LakasLista> file(*path, folder.fs());
     out.rows.reserve(static_cast<size_t>(file.count()));
-    out.opened = file.forEach([&](int n, const Lakas& l) {
+    out.opened = file.forEach([&](int n, const LakasLista& l) {
         out.rows.push_back(listRow(n, l));
         addToTotals(out.totals, l);
     });

@@ -17,6 +17,7 @@ struct ApartmentRow {
     QString utca;
     QString hsz;
     QString ajto;
+    bool operator==(const ApartmentRow&) const = default;
 };
 
 struct HouseTotals {
@@ -26,6 +27,9 @@ struct HouseTotals {
     std::int64_t hCharged = 0, hPaid = 0;     // waste fee, months 1..12
     std::int64_t kkArrears() const { return kkCharged - kkPaid; }
     std::int64_t hArrears() const { return hCharged - hPaid; }
+    HouseTotals& operator+=(const HouseTotals& o);
+    HouseTotals& operator-=(const HouseTotals& o);
+    bool operator==(const HouseTotals&) const = default;
 };
 
 struct ApartmentList {
@@ -34,17 +38,32 @@ struct ApartmentList {
     HouseTotals totals;
 };
 
-ApartmentRow listRow(int rec, const Lakas& l);
+// The list row and the share of the totals of one apartment, from the whole
+// record (Lakas) or from the fields the list reads (LakasLista).
+template <class R>
+ApartmentRow listRow(int rec, const R& l);
+template <class R>
+void addToTotals(HouseTotals& t, const R& l, bool includeYearlyWater = true);
 
-// Adds one apartment's share to the house-wide totals.
-void addToTotals(HouseTotals& t, const Lakas& l, bool includeYearlyWater = true);
+// What a change of one apartment does to the list: its row before and after
+// and the change of the house totals (its share after minus its share
+// before). Added to the totals of a list that holds the apartment, the delta
+// gives what reading the list again would give.
+struct ListChange {
+    int rec = 0;
+    ApartmentRow before;
+    ApartmentRow after;
+    HouseTotals delta;
+};
+ListChange listChange(int rec, const Lakas& before, const Lakas& after);
 
 // Consumption of the current period: last - previous over the meters whose
 // last reading is above 0 (a negative difference counts as it is).
 std::int64_t periodConsumption(const Lakas& l);
 
 // Reads the year's apartment list in record order (LakasokBeolvas); a missing
-// year folder or file is created.
+// year folder or file is created. One pass that reads only the fields the
+// list and its totals need.
 ApartmentList readApartmentList(const DataFolder& folder, const QString& year);
 
 // Reads one apartment of the year.

@@ -6,7 +6,6 @@
 
 #include "apartmentlist.h"
 #include "store/datafolder.h"
-#include "store/records.h"
 
 // The search boxes as typed. Each criterion is compared upper-cased and
 // untrimmed; one that is empty after trimming is not applied.
@@ -14,11 +13,9 @@ struct SearchCriteria {
     QString nev, helyseg, utca, hsz, epulet;
 };
 
-// True when every applied criterion is found inside its field (trimmed and
-// upper-cased); the name criterion inside any of the ten resident names.
-bool matchesSearch(const Lakas& l, const SearchCriteria& c);
-
-// The matching apartments in record order, with the period water
-// consumption and the arrears of months 1..12 over them (the yearly water
-// total is not part of a search). A missing file gives an empty result.
+// The apartments in which every applied criterion is found inside its field
+// (trimmed and upper-cased; the name inside any of the ten resident names),
+// in record order, with the period water consumption and the arrears of
+// months 1..12 over them (the yearly water total is not part of a search).
+// A missing file gives an empty result.
 ApartmentList searchApartments(const DataFolder& folder, const QString& year, const SearchCriteria& c);

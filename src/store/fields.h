@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "codepage1250.h"
@@ -37,10 +38,15 @@ public:
     // The stored characters without surrounding blanks (and without the NUL
     // bytes a never-written field may hold).
     QString text() const {
+        const auto [b, e] = trimmedBounds();
+        return cp1250::decode(raw_.data() + b, e - b);
+    }
+    // Where the characters text() gives start and end in the stored bytes.
+    std::pair<int, int> trimmedBounds() const {
         int b = 0, e = N;
         while (b < e && (raw_[b] == ' ' || raw_[b] == '\0')) ++b;
         while (e > b && (raw_[e - 1] == ' ' || raw_[e - 1] == '\0')) --e;
-        return cp1250::decode(raw_.data() + b, e - b);
+        return {b, e};
     }
     // All N characters as stored, blanks included.
     QString padded() const { return cp1250::decode(raw_.data(), N); }
@@ -94,6 +100,11 @@ struct Reserved {
     bool operator==(const Reserved&) const = default;
 };
 
+// Bytes a partial view of a record passes over unread. A view can only be
+// read: writing one would lose the bytes it skips.
+template <int N>
+struct Skip {};
+
 // An array indexed from 1, as the record layouts number their elements.
 template <class T, int N>
 struct Array1 {
@@ -129,6 +140,8 @@ public:
     void operator()(const char*, const FixedText<N>& v) { put(v.bytes().data(), N); }
     template <int N>
     void operator()(const char*, const Reserved<N>& v) { put(v.bytes.data(), N); }
+    template <int N>
+    void operator()(const char*, const Skip<N>&) = delete;
     template <class T, int N>
     void operator()(const char* name, const Array1<T, N>& a) {
         for (const T& item : a.items) (*this)(name, item);
@@ -161,6 +174,8 @@ public:
     void operator()(const char*, FixedText<N>& v) { get(v.bytes().data(), N); }
     template <int N>
     void operator()(const char*, Reserved<N>& v) { get(v.bytes.data(), N); }
+    template <int N>
+    void operator()(const char*, Skip<N>&) { pos_ += N; }
     template <class T, int N>
     void operator()(const char* name, Array1<T, N>& a) {
         for (T& item : a.items) (*this)(name, item);
@@ -197,6 +212,8 @@ public:
     void operator()(const char* n, const FixedText<N>&) { add(n, N, 1); }
     template <int N>
     void operator()(const char* n, const Reserved<N>&) { add(n, N, 1); }
+    template <int N>
+    void operator()(const char* n, const Skip<N>&) { add(n, N, 1); }
     template <class T, int N>
     void operator()(const char* n, const Array1<T, N>& a) {
         Layout inner;

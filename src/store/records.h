@@ -93,6 +93,69 @@ void visit(Lakas& r, V& v) {
     v("Megj", r.Megj);
 }
 
+// The fields of an apartment record that the apartment list, its totals and
+// the search read, at their places in the record; the bytes between them are
+// passed over. The names are those of Lakas, so code written for these
+// fields reads either type.
+struct LakasLista {
+    static constexpr int Length = Lakas::Length;
+    struct Nevek {
+        Array1<FixedText<30>, 10> Nev;
+    } Lakok;
+    FixedText<25> Helyseg;
+    FixedText<25> Utca;
+    FixedText<10> Hsz;
+    FixedText<10> Ajto;
+    Array1<std::int16_t, 4> UtolsoAllas;
+    Array1<std::int32_t, 13> KKEloiras;
+    Array1<std::int32_t, 13> KKBefizetes;
+    Array1<std::int32_t, 13> HEloiras;
+    Array1<std::int32_t, 13> HBefizetes;
+    FixedText<20> Epulet;
+    Array1<std::int16_t, 4> ElozoAllas;
+    Array1<std::int16_t, 12> HaviFogyasztas1;
+    Array1<std::int16_t, 12> HaviFogyasztas2;
+    Array1<std::int16_t, 12> HaviFogyasztas3;
+    Array1<std::int16_t, 12> HaviFogyasztas4;
+};
+
+template <class V>
+void visit(LakasLista& r, V& v) {
+    const char* const skipped = "(skipped)";
+    Skip<830> residentDetails;  // AnyjaNeve .. Bejelentve
+    Skip<2> irsz;
+    Skip<62> areaAndSerials;        // Alapterulet, VizoraSzam
+    Skip<4> kozosKoltseg;
+    Skip<108> kkDatesAndSzemetDij;  // KKBefizDatum, SzemetDij
+    Skip<112> hDatesToReserved;     // HBefizDatum, Pince, Garazs, reserved Long
+    Skip<65> pinceDijToEmail;       // PinceDij, LeadasDatum, Telefon, Email
+    Skip<300> megj;
+    v("Nev", r.Lakok.Nev);
+    v(skipped, residentDetails);
+    v(skipped, irsz);
+    v("Helyseg", r.Helyseg);
+    v("Utca", r.Utca);
+    v("Hsz", r.Hsz);
+    v("Ajto", r.Ajto);
+    v(skipped, areaAndSerials);
+    v("UtolsoAllas", r.UtolsoAllas);
+    v(skipped, kozosKoltseg);
+    v("KKEloiras", r.KKEloiras);
+    v("KKBefizetes", r.KKBefizetes);
+    v(skipped, kkDatesAndSzemetDij);
+    v("HEloiras", r.HEloiras);
+    v("HBefizetes", r.HBefizetes);
+    v(skipped, hDatesToReserved);
+    v("Epulet", r.Epulet);
+    v(skipped, pinceDijToEmail);
+    v("ElozoAllas", r.ElozoAllas);
+    v("HaviFogyasztas1", r.HaviFogyasztas1);
+    v("HaviFogyasztas2", r.HaviFogyasztas2);
+    v("HaviFogyasztas3", r.HaviFogyasztas3);
+    v("HaviFogyasztas4", r.HaviFogyasztas4);
+    v(skipped, megj);
+}
+
 // Building record of Epuletek.dat.
 struct Epulet {
     static constexpr int Length = 22;

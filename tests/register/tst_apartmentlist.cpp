@@ -3,8 +3,34 @@
 #include <QDir>
 #include <QtTest>
 
-#include "register/apartmentlist.h"
+#include <functional>
+
+#include "ledger/ledger.h"
+#include "ledger/water.h"
+#include "register/apartmentform.h"
 #include "support/testfolder.h"
+
+namespace {
+
+const QString kYear = QStringLiteral("2026");
+
+// An operation that changes apartment 2 (reporting its change) or every
+// apartment (reporting the year's totals).
+struct Operation {
+    std::function<std::optional<ListChange>(const DataFolder&)> one;
+    std::function<std::optional<HouseTotals>(const DataFolder&)> every;
+};
+
+ApartmentForm renamedForm() {
+    ApartmentForm f{"Budapest", "1111", "Liget sor", "7", "2/4", "A épület", "50", "Nincs", "0", "Nincs", "9000",
+                    "2500", {}, "", "", "", {}};
+    f.lakok.push_back(ResidentRow{"Ábel Ágnes", "", "", "", "", ""});
+    return f;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Operation)
 
 class TestApartmentList : public QObject {
     Q_OBJECT
@@ -17,6 +43,8 @@ private slots:
     void yearWithoutNumberMakesNothing();
     void trailingPartialRecordIgnored();
     void readOneApartment();
+    void changesMatchReading_data();
+    void changesMatchReading();
 };
 
 void TestApartmentList::rowsInRecordOrderTrimmed() {
@@ -147,6 +175,70 @@ void TestApartmentList::readOneApartment() {
     QCOMPARE(deleteCaption(*read), QStringLiteral("Űr utca 7 2/5"));
     QVERIFY(!readApartment(t.folder(), QStringLiteral("2026"), 3).has_value());
     QVERIFY(!readApartment(t.folder(), QStringLiteral("2026"), 0).has_value());
+}
+
+void TestApartmentList::changesMatchReading_data() {
+    using K = ledger::Kind;
+    const QDate day(2026, 5, 10);
+    QTest::addColumn<Operation>("op");
+    const auto one = [](const char* name, auto fn) {
+        QTest::newRow(name) << Operation{[fn](const DataFolder& f) { return fn(f).change; }, {}};
+    };
+    const auto every = [](const char* name, auto fn) {
+        QTest::newRow(name) << Operation{{}, [fn](const DataFolder& f) { return fn(f).totals; }};
+    };
+    one("modify", [](const DataFolder& f) { return modifyApartment(f, kYear, 2, renamedForm()); });
+    one("payment", [=](const DataFolder& f) { return ledger::pay(f, kYear, 2, K::KozosKoltseg, 3, 1234, day); });
+    one("payment cleared", [=](const DataFolder& f) { return ledger::pay(f, kYear, 2, K::Szemetdij, 5, 0, day); });
+    one("charge", [](const DataFolder& f) { return ledger::charge(f, kYear, 2, K::Szemetdij, 6, false); });
+    one("previous-year debt",
+        [](const DataFolder& f) { return ledger::setPreviousYearDebt(f, kYear, 2, K::KozosKoltseg, 700); });
+    one("water reading", [=](const DataFolder& f) {
+        water::Readings r;
+        r.elozo(1) = 300, r.utolso(1) = 340, r.elozo(2) = 50, r.utolso(2) = 20, r.utolso(3) = 15;
+        return water::recordReadings(f, kYear, 2, r, day);
+    });
+    one("Leadás", [](const DataFolder& f) { return water::setForward(f, kYear, 2, false); });
+    every("charge for all", [](const DataFolder& f) { return ledger::charge(f, kYear, 2, K::KozosKoltseg, 4, true); });
+    every("Leadás for all", [](const DataFolder& f) { return water::setForward(f, kYear, 2, true); });
+}
+
+// What an operation reports, applied to the list read before it, gives the
+// list read after it.
+void TestApartmentList::changesMatchReading() {
+    QFETCH(Operation, op);
+    TestFolder t;
+    std::vector<Lakas> flats;
+    for (int i = 1; i <= 3; ++i) {
+        Lakas l = makeLakas(QStringLiteral("Lakó %1").arg(i), QStringLiteral("Fő utca"), QString::number(i), "1");
+        l.KozosKoltseg = 10000 * i, l.SzemetDij = 2000 + i;
+        for (int m = 1; m <= 13; ++m) {
+            l.KKEloiras(m) = 100 * m + i, l.KKBefizetes(m) = 90 * m;
+            l.HEloiras(m) = 30 * m, l.HBefizetes(m) = 20 * m + i;
+        }
+        l.ElozoAllas(1) = 100, l.UtolsoAllas(1) = static_cast<std::int16_t>(120 + i), l.ElozoAllas(2) = 80;
+        l.HaviFogyasztas1(5) = 7, l.HaviFogyasztas2(5) = 3, l.HaviFogyasztas4(1) = static_cast<std::int16_t>(i);
+        flats.push_back(l);
+    }
+    t.writeApartments(kYear, flats);
+    const ApartmentList before = readApartmentList(t.folder(), kYear);
+
+    const auto change = op.one ? op.one(t.folder()) : std::nullopt;
+    const auto totals = op.every ? op.every(t.folder()) : std::nullopt;
+    const ApartmentList after = readApartmentList(t.folder(), kYear);
+    if (op.every) {
+        QVERIFY(totals);
+        QCOMPARE(*totals, after.totals);
+        QCOMPARE(after.rows, before.rows);
+        return;
+    }
+    QVERIFY(change);
+    QCOMPARE(change->rec, 2);
+    QCOMPARE(change->before, before.rows[1]);
+    QCOMPARE(change->after, after.rows[1]);
+    HouseTotals applied = before.totals;
+    applied += change->delta;
+    QCOMPARE(applied, after.totals);
 }
 
 QTEST_GUILESS_MAIN(TestApartmentList)

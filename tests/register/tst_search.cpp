@@ -30,6 +30,7 @@ std::vector<Lakas> fixture() {
         v.push_back(l);
     }
     v[1].Lakok.Nev(5) = QStringLiteral("Szakovics Ödön");
+    v[3].Lakok.Nev(6) = QStringLiteral("Weiß Jenő");
     return v;
 }
 
@@ -48,6 +49,7 @@ private slots:
         QTest::newRow("name in slot 5") << QStringList{"ödön", "", "", "", ""} << QList<int>{2};
         QTest::newRow("accented capitals") << QStringList{"őri árpád", "", "", "", ""} << QList<int>{3};
         QTest::newRow("accented inside") << QStringList{"ŰCS", "", "", "", ""} << QList<int>{4};
+        QTest::newRow("ß is upper-cased to SS") << QStringList{"weiss", "", "", "", ""} << QList<int>{4};
         QTest::newRow("accents are letters of their own") << QStringList{"a", "", "", "", "Tölgy"} << QList<int>{};
         QTest::newRow("trailing blank counts") << QStringList{"", "", "rózsa ", "", ""} << QList<int>{1, 4};
         QTest::newRow("house number 1 finds 1, 12, 21") << QStringList{"", "", "", "1", ""} << QList<int>{1, 2, 3, 5};

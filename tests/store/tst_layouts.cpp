@@ -168,6 +168,21 @@ private slots:
         QCOMPARE(joined(layout).size(), t.rows.size());  // no field beyond the table
     }
 
+    // The apartment list's partial view of the record reads each field it
+    // names where the full record has it.
+    void listViewMatchesApartment() {
+        const auto full = joined(layoutOf<Lakas>());
+        const auto view = layoutOf<LakasLista>();
+        QCOMPARE(view.length(), Lakas::Length);
+        for (const auto& f : view.fields) {
+            if (f.name == "(skipped)") continue;
+            const auto it = std::find_if(full.begin(), full.end(), [&](const auto& g) { return g.name == f.name; });
+            QVERIFY2(it != full.end(), f.name.c_str());
+            QCOMPARE(f.offset, it->offset);
+            QCOMPARE(f.width, it->width);
+        }
+    }
+
     // The sample apartment's values at the file's byte offsets.
     void apartmentBytes_data() {
         QTest::addColumn<int>("offset");
