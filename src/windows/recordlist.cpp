@@ -7,41 +7,112 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include "ui.h"
 
 namespace ui {
 
+namespace {
+
+const QString& textOf(const ListRow& row, int column) {
+    static const QString none;
+    return column < row.texts.size() ? row.texts.at(column) : none;
+}
+
+// Texts of digits alone (record numbers) collate as they compare code by
+// code, so a column of them needs no collation keys.
+bool digitsOnly(const QString& s) {
+    return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+}  // namespace
+
 RecordListModel::RecordListModel(QStringList columns, QObject* parent)
     : QAbstractTableModel(parent), columns_(std::move(columns)) {
-    keys_.resize(static_cast<size_t>(columns_.size()));
+    sort_.resize(static_cast<size_t>(columns_.size()));
 }
 
 void RecordListModel::setRows(std::vector<ListRow> rows) {
     beginResetModel();
     rows_ = std::move(rows);
-    for (auto& k : keys_) k.assign(rows_.size(), std::nullopt);
+    for (Column& c : sort_) c.rank.clear();
     order();
     endResetModel();
 }
 
-const QCollatorSortKey& RecordListModel::key(int source, int column) {
-    auto& slot = keys_[static_cast<size_t>(column)][static_cast<size_t>(source)];
-    if (!slot) slot = hungarianCollator().sortKey(rows_[static_cast<size_t>(source)].texts.value(column));
-    return *slot;
+int RecordListModel::Column::compare(int a, int b) const {
+    const auto i = static_cast<size_t>(a), j = static_cast<size_t>(b);
+    return digits ? QString::compare(texts[i], texts[j]) : keys[i]->compare(*keys[j]);
+}
+
+// Puts newly known texts into the column's order.
+void RecordListModel::Column::place(std::vector<int> added) {
+    const bool wasDigits = digits;
+    digits = digits && std::all_of(added.begin(), added.end(), [&](int id) { return digitsOnly(texts[size_t(id)]); });
+    if (wasDigits && !digits) {  // from now on every text needs its key
+        added.resize(texts.size());
+        std::iota(added.begin(), added.end(), 0);
+        sorted.clear();
+    }
+    if (!digits)
+        for (int id : added)
+            if (!keys[size_t(id)]) keys[size_t(id)] = hungarianCollator().sortKey(texts[size_t(id)]);
+    const auto less = [this](int a, int b) { return compare(a, b) < 0; };
+    std::sort(added.begin(), added.end(), less);
+    std::vector<int> merged(sorted.size() + added.size());
+    std::merge(sorted.begin(), sorted.end(), added.begin(), added.end(), merged.begin(), less);
+    sorted = std::move(merged);
+    rankOf.assign(texts.size(), 0);
+    for (size_t j = 1; j < sorted.size(); ++j)
+        rankOf[size_t(sorted[j])] = compare(sorted[j - 1], sorted[j]) == 0 ? rankOf[size_t(sorted[j - 1])] : int(j);
+}
+
+const std::vector<int>& RecordListModel::ranks(int column) {
+    Column& c = sort_[static_cast<size_t>(column)];
+    const size_t n = rows_.size();
+    if (c.rank.size() == n) return c.rank;
+    if (c.texts.size() > 4 * n + 1024) c = Column{};  // mostly texts long gone
+
+    // The id of every row's text: the same as before when the row at that
+    // place still holds it (a list read again), else looked up or new.
+    c.idOf.resize(n, -1);
+    std::vector<int> added;
+    for (size_t i = 0; i < n; ++i) {
+        const QString& text = textOf(rows_[i], column);
+        int& id = c.idOf[i];
+        if (id >= 0 && c.texts[size_t(id)] == text) continue;
+        auto it = c.ids.constFind(text);
+        if (it == c.ids.constEnd()) {
+            it = c.ids.insert(text, static_cast<int>(c.texts.size()));
+            c.texts.push_back(text);
+            c.keys.emplace_back();
+            added.push_back(*it);
+        }
+        id = *it;
+    }
+    if (!added.empty()) c.place(std::move(added));
+
+    c.rank.resize(n);
+    for (size_t i = 0; i < n; ++i) c.rank[i] = c.rankOf[size_t(c.idOf[i])];
+    return c.rank;
 }
 
 void RecordListModel::order() {
-    order_.resize(rows_.size());
-    std::iota(order_.begin(), order_.end(), 0);
-    if (sortColumn_ >= 0) {
-        for (size_t i = 0; i < rows_.size(); ++i) key(static_cast<int>(i), sortColumn_);
-        const auto& k = keys_[static_cast<size_t>(sortColumn_)];
-        std::stable_sort(order_.begin(), order_.end(),
-                         [&k](int a, int b) { return k[static_cast<size_t>(a)]->compare(*k[static_cast<size_t>(b)]) < 0; });
+    const size_t n = rows_.size();
+    order_.resize(n);
+    if (sortColumn_ < 0) {
+        std::iota(order_.begin(), order_.end(), 0);
+    } else {
+        // A counting sort on the ranks: rows of equal texts keep their order.
+        const std::vector<int>& rank = ranks(sortColumn_);
+        std::vector<int> start(sort_[static_cast<size_t>(sortColumn_)].texts.size() + 1, 0);
+        for (int r : rank) ++start[static_cast<size_t>(r) + 1];
+        std::partial_sum(start.begin(), start.end(), start.begin());
+        for (size_t i = 0; i < n; ++i) order_[static_cast<size_t>(start[static_cast<size_t>(rank[i])]++)] = static_cast<int>(i);
     }
-    position_.resize(rows_.size());
-    for (size_t v = 0; v < order_.size(); ++v) position_[static_cast<size_t>(order_[v])] = static_cast<int>(v);
+    position_.resize(n);
+    for (size_t v = 0; v < n; ++v) position_[static_cast<size_t>(order_[v])] = static_cast<int>(v);
 }
 
 void RecordListModel::resort() {
@@ -68,10 +139,11 @@ void RecordListModel::sortByColumn(int column) {
 
 void RecordListModel::updateRow(int source, ListRow row) {
     if (source < 0 || source >= count()) return;
-    const bool moved = sortColumn_ >= 0 && rows_[static_cast<size_t>(source)].texts.value(sortColumn_) !=
-                                               row.texts.value(sortColumn_);
-    rows_[static_cast<size_t>(source)] = std::move(row);
-    for (auto& k : keys_) k[static_cast<size_t>(source)].reset();
+    ListRow& old = rows_[static_cast<size_t>(source)];
+    const bool moved = sortColumn_ >= 0 && textOf(old, sortColumn_) != textOf(row, sortColumn_);
+    for (int c = 0; c < columnCount(); ++c)
+        if (textOf(old, c) != textOf(row, c)) sort_[static_cast<size_t>(c)].rank.clear();
+    old = std::move(row);
     if (moved) return resort();
     const int v = position_[static_cast<size_t>(source)];
     emit dataChanged(index(v, 0), index(v, columnCount() - 1));
@@ -79,7 +151,6 @@ void RecordListModel::updateRow(int source, ListRow row) {
 
 void RecordListModel::appendRow(ListRow row) {
     rows_.push_back(std::move(row));
-    for (auto& k : keys_) k.emplace_back();
     const int source = count() - 1;
     beginInsertRows({}, source, source);
     order_.push_back(source);

@@ -1,12 +1,13 @@
 #pragma once
 // The lists that hold one row per apartment or per record (the apartment
 // list, the summary, the book, the journal): a QTreeView over a table model
-// fed by a vector of rows. Sort keys are computed once per row and column,
-// and a sort orders an index vector, never the rows themselves.
+// fed by a vector of rows. Sort keys are computed once per distinct text of
+// a column, and a sort orders an index vector, never the rows themselves.
 
 #include <QAbstractTableModel>
 #include <QCollatorSortKey>
 #include <QColor>
+#include <QHash>
 #include <QStringList>
 
 #include <functional>
@@ -67,18 +68,33 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    // Fills the view order from the sort keys.
+    // One column's sort. Every distinct text the column has held gets an id,
+    // its key and its place in the column's order once; they stay across
+    // refills, so that a list read again needs no new keys and no sort of
+    // its texts. The rank of each row holds until a text changes.
+    struct Column {
+        QHash<QString, int> ids;  // text -> id: the index into the vectors below
+        std::vector<QString> texts;
+        std::vector<std::optional<QCollatorSortKey>> keys;
+        bool digits = true;       // every text is digits alone: no keys needed
+        std::vector<int> sorted;  // ids in the column's order
+        std::vector<int> rankOf;  // id -> place in that order, shared by texts that collate equal
+        std::vector<int> idOf;    // source row -> id
+        std::vector<int> rank;    // source row -> rank; empty when it must be made again
+        int compare(int a, int b) const;
+        void place(std::vector<int> added);
+    };
+    // Fills the view order from the ranks of the sort column.
     void order();
     // Sorts again, keeping selection and current row on their rows.
     void resort();
-    const QCollatorSortKey& key(int source, int column);
+    const std::vector<int>& ranks(int column);
 
     QStringList columns_;
     std::vector<ListRow> rows_;
     std::vector<int> order_;     // view position -> source position
     std::vector<int> position_;  // source position -> view position
-    // Sort keys per column, made the first time a column sorts.
-    std::vector<std::vector<std::optional<QCollatorSortKey>>> keys_;
+    std::vector<Column> sort_;   // per column
     int sortColumn_ = -1;
 };
 
