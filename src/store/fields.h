@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -119,6 +120,11 @@ struct Array1 {
 
 namespace fieldio {
 
+// Numbers stored as they lie in memory (the host is little-endian, as the
+// files are): an array of them is read and written in one copy.
+template <class T>
+inline constexpr bool kPlainNumber = std::is_same_v<T, std::int16_t> || std::is_same_v<T, std::int32_t>;
+
 inline void putBytes(std::vector<char>& out, const void* p, size_t n) {
     const auto* c = static_cast<const char*>(p);
     out.insert(out.end(), c, c + n);
@@ -144,7 +150,10 @@ public:
     void operator()(const char*, const Skip<N>&) = delete;
     template <class T, int N>
     void operator()(const char* name, const Array1<T, N>& a) {
-        for (const T& item : a.items) (*this)(name, item);
+        if constexpr (kPlainNumber<T>)
+            put(a.items.data(), static_cast<int>(sizeof(T)) * N);
+        else
+            for (const T& item : a.items) (*this)(name, item);
     }
     int written() const { return pos_; }
 
@@ -178,7 +187,10 @@ public:
     void operator()(const char*, Skip<N>&) { pos_ += N; }
     template <class T, int N>
     void operator()(const char* name, Array1<T, N>& a) {
-        for (T& item : a.items) (*this)(name, item);
+        if constexpr (kPlainNumber<T>)
+            get(a.items.data(), static_cast<int>(sizeof(T)) * N);
+        else
+            for (T& item : a.items) (*this)(name, item);
     }
 
 private:
