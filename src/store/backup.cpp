@@ -150,7 +150,7 @@ std::vector<FolderEntry> subfolders(const QString& path) {
         return a.lastModified() > b.lastModified();
     });
     std::vector<FolderEntry> out;
-    for (const QFileInfo& i : infos) out.push_back(FolderEntry{i.fileName(), i.absoluteFilePath()});
+    for (const QFileInfo& i : infos) out.push_back(FolderEntry{i.fileName(), i.absoluteFilePath(), i.lastModified()});
     return out;
 }
 

@@ -63,6 +63,7 @@ Restored restore(const DataFolder& folder, const QString& year, const QString& f
 struct FolderEntry {
     QString name;
     QString path;
+    QDateTime made;  // when the folder was last written
 };
 std::vector<FolderEntry> subfolders(const QString& path);
 QStringList filesIn(const QString& path);

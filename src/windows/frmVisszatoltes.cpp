@@ -23,8 +23,9 @@ frmVisszatoltes::frmVisszatoltes(const DataFolder& folder, const QString& year, 
     setAccessibleName(QStringLiteral("Adatok visszatöltése"));
     setModal(true);
 
-    Dir1 = ui::listView(QStringLiteral("Dir1"), {QStringLiteral("Mappa")}, QStringLiteral("Mentések mappái"));
-    Dir1->setHeaderHidden(true);
+    Dir1 = ui::listView(QStringLiteral("Dir1"), {QStringLiteral("Mappa"), QStringLiteral("Ideje")},
+                        QStringLiteral("Mentések mappái"));
+    Dir1->setColumnWidth(0, 130);
     Dir1->header()->setStretchLastSection(true);
     File1 = new QListWidget;
     File1->setObjectName(QStringLiteral("File1"));
@@ -82,7 +83,7 @@ void frmVisszatoltes::openFolder(const QString& path) {
     up->setData(0, kPathRole, QDir::cleanPath(m_shown + QStringLiteral("/..")));
     up->setToolTip(0, QStringLiteral("Egy mappával feljebb"));
     for (const backup::FolderEntry& f : backup::subfolders(m_shown)) {
-        auto* item = new QTreeWidgetItem(Dir1, QStringList{f.name});
+        auto* item = new QTreeWidgetItem(Dir1, QStringList{f.name, f.made.toString(QStringLiteral("yyyy. MM. dd. HH:mm"))});
         item->setData(0, kPathRole, f.path);
     }
     choose(m_shown);
