@@ -54,10 +54,14 @@ Lists readLists(const DataFolder& folder, const QString& year, const QString& bu
         out.error = QStringLiteral("A kiadások és bevételek fájlja nem olvasható:\n") + path;
         return out;
     }
-    std::stable_sort(matching.begin(), matching.end(),
-                     [](const Entry& a, const Entry& b) { return dayKey(a.t.Datum) < dayKey(b.t.Datum); });
+    // Sorted by (day, position): the entries of a day stay in record order.
+    std::vector<std::pair<std::int64_t, size_t>> order;
+    order.reserve(matching.size());
+    for (size_t i = 0; i < matching.size(); ++i) order.emplace_back(dayKey(matching[i].t.Datum), i);
+    std::sort(order.begin(), order.end());
     out.kiBe.rows.reserve(matching.size());
-    for (const Entry& e : matching) {
+    for (const auto& [day, i] : order) {
+        const Entry& e = matching[i];
         add(out.kiBe, e);
         if (e.t.Kiadas != 0) add(out.kiadas, e);
         if (e.t.Bevetel != 0) add(out.bevetel, e);

@@ -53,9 +53,9 @@ struct List {
 
 struct Lists {
     QString error;  // the book could not be read (the lists are then empty)
-    List kiadas;    // entries with an expense (Kiadas != 0)
-    List bevetel;   // entries with an income (Bevetel != 0)
     List kiBe;      // every matching entry
+    List kiadas;    // the entries of kiBe with an expense (Kiadas != 0), in the same order
+    List bevetel;   // the entries of kiBe with an income (Bevetel != 0), in the same order
     const List& of(ListKind k) const { return k == ListKind::Kiadas ? kiadas : k == ListKind::Bevetel ? bevetel : kiBe; }
     // Incomes minus expenses over every matching entry.
     std::int64_t balance() const { return kiBe.bevetel - kiBe.kiadas; }

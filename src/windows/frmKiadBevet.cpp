@@ -34,24 +34,43 @@ QTreeView* bookList(const char* objectName, book::ListKind k, const QString& acc
     return v;
 }
 
-// The rows of one list: its entries (expense dates red in the combined
-// list) and the totals row with bold totals.
-std::vector<ui::ListRow> listRows(book::ListKind k, const book::List& l) {
-    std::vector<ui::ListRow> rows;
-    rows.reserve(l.rows.size() + 1);
-    const bool both = k == book::ListKind::KiBe;
-    for (const book::Entry& e : l.rows) {
-        ui::ListRow r(book::rowTexts(k, e));
-        if (both && e.t.Kiadas > 0) {
+// The rows of the three lists. Each entry's texts are made once, for the
+// combined list (expense dates red); a separate list shows them without the
+// other amount. Every list ends with its totals row, the totals bold.
+struct ListRows {
+    std::vector<ui::ListRow> kiBe, kiadas, bevetel;
+};
+ListRows listRows(const book::Lists& lists) {
+    using book::ListKind;
+    ListRows out;
+    out.kiBe.reserve(lists.kiBe.rows.size() + 1);
+    out.kiadas.reserve(lists.kiadas.rows.size() + 1);
+    out.bevetel.reserve(lists.bevetel.rows.size() + 1);
+    const int bevetelColumn = book::amountColumn(ListKind::KiBe) + 1;
+    for (const book::Entry& e : lists.kiBe.rows) {
+        ui::ListRow r(book::rowTexts(ListKind::KiBe, e));
+        if (e.t.Kiadas != 0) {
+            out.kiadas.emplace_back(r.texts);
+            out.kiadas.back().texts.removeAt(bevetelColumn);
+        }
+        if (e.t.Bevetel != 0) {
+            out.bevetel.emplace_back(r.texts);
+            out.bevetel.back().texts.removeAt(bevetelColumn - 1);
+        }
+        if (e.t.Kiadas > 0) {
             r.color = kRed;
             r.colorColumns = {0};
         }
-        rows.push_back(std::move(r));
+        out.kiBe.push_back(std::move(r));
     }
-    ui::ListRow totals(book::totalsTexts(k, l));
-    totals.boldColumns = both ? QList<int>{0, 2, 3} : QList<int>{0, 2};
-    rows.push_back(std::move(totals));
-    return rows;
+    const auto totals = [&](std::vector<ui::ListRow>& rows, ListKind k) {
+        rows.emplace_back(book::totalsTexts(k, lists.of(k)));
+        rows.back().boldColumns = k == ListKind::KiBe ? QList<int>{0, 2, 3} : QList<int>{0, 2};
+    };
+    totals(out.kiBe, ListKind::KiBe);
+    totals(out.kiadas, ListKind::Kiadas);
+    totals(out.bevetel, ListKind::Bevetel);
+    return out;
 }
 
 }  // namespace
@@ -210,9 +229,10 @@ void frmKiadBevet::EpuletBeolvas() {
 void frmKiadBevet::Beolvas() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const book::Lists lists = book::readLists(m_folder, m_year, txtEpuletKeres->currentText());
-    ui::recordModel(ListViewKiadas)->setRows(listRows(book::ListKind::Kiadas, lists.kiadas));
-    ui::recordModel(ListViewBevetel)->setRows(listRows(book::ListKind::Bevetel, lists.bevetel));
-    ui::recordModel(ListViewKiBe)->setRows(listRows(book::ListKind::KiBe, lists.kiBe));
+    ListRows rows = listRows(lists);
+    ui::recordModel(ListViewKiadas)->setRows(std::move(rows.kiadas));
+    ui::recordModel(ListViewBevetel)->setRows(std::move(rows.bevetel));
+    ui::recordModel(ListViewKiBe)->setRows(std::move(rows.kiBe));
     const std::int64_t balance = lists.balance();
     lbEgyenleg->setText(book::balanceText(balance));
     QPalette p = lbEgyenleg->palette();
