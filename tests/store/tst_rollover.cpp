@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "book/book.h"
-#include "store/recordfile.h"
 #include "store/rollover.h"
 #include "support/testfolder.h"
 
@@ -69,33 +68,14 @@ std::vector<Epulet> buildings() {
 }
 
 KonyvTetel entry(const char* epulet, int kiadas, int bevetel, const char* megnevezes = "tétel") {
-    KonyvTetel e;
-    e.Kiadas = kiadas;
-    e.Bevetel = bevetel;
-    e.Datum = date(6, 1);
-    e.Megnevezes = QString::fromUtf8(megnevezes);
-    e.Epulet = QString::fromUtf8(epulet);
-    return e;
-}
-
-template <class R>
-void writeAll(const TestFolder& tf, const QString& relative, const std::vector<R>& records) {
-    QByteArray bytes;
-    for (const R& r : records) bytes += RecordFile<R>::encode(r);
-    tf.writeBytes(relative, bytes);
-}
-
-template <class R>
-std::vector<R> readAll(const TestFolder& tf, const QString& relative) {
-    return RecordFile<R>(QDir(tf.path()).filePath(relative)).readAll().value_or(std::vector<R>{});
+    return makeTetel(QString::fromUtf8(epulet), kiadas, bevetel, QDate(2022, 6, 1), QString::fromUtf8(megnevezes));
 }
 
 // Year 2022 with its apartments and book, and the buildings.
 void oldYear(const TestFolder& tf) {
     tf.writeApartments(QStringLiteral("2022"), oldFlats());
     tf.writeBuildings(buildings());
-    writeAll<KonyvTetel>(tf, QStringLiteral("2022/Kiadások.dat"),
-                         {entry("Rózsa utca 12.", 0, 30000), entry("Rózsa utca 12.", 65000, 0),
+    tf.writeBook(QStringLiteral("2022"), {entry("Rózsa utca 12.", 0, 30000), entry("Rózsa utca 12.", 65000, 0),
                           entry("Rózsa utca 12.", 0, 20000), entry("Tölgyfa sor", 0, 1000), entry("Rózsák", 5, 0)});
 }
 
@@ -139,7 +119,7 @@ private slots:
         QVERIFY(r.backupFolder.isEmpty());
 
         QCOMPARE(tf.readApartments(QStringLiteral("2023")), rolledFlats());
-        const auto book = readAll<KonyvTetel>(tf, QStringLiteral("2023/Kiadások.dat"));
+        const auto book = tf.readBook(QStringLiteral("2023"));
         QCOMPARE(book, carryOvers(kDay));
         QCOMPARE(book[0].Kiadas, 15000);  // incomes 50 000, expenses 65 000
         QCOMPARE(book[0].Megnevezes.text(), QStringLiteral("Rózsa utca 12. Épület egyenleg áthozat 2022. évből"));
@@ -194,7 +174,7 @@ private slots:
         QCOMPARE(tf.readApartments(QStringLiteral("2023")), rolledFlats());
         auto expected = carryOvers(later);
         expected.push_back(own);
-        QCOMPARE(readAll<KonyvTetel>(tf, QStringLiteral("2023/Kiadások.dat")), expected);
+        QCOMPARE(tf.readBook(QStringLiteral("2023")), expected);
     }
 
     // A failed step stops the roll-over, names the file and leaves both
@@ -220,7 +200,7 @@ private slots:
             tf.writeApartments(QStringLiteral("2022"), flats);
         }
         tf.writeApartments(QStringLiteral("2023"), {makeLakas(QStringLiteral("Új Lakó"), "Kert utca", "2", "1")});
-        writeAll<KonyvTetel>(tf, QStringLiteral("2023/Kiadások.dat"), {entry("Rózsa", 1, 0)});
+        tf.writeBook(QStringLiteral("2023"), {entry("Rózsa", 1, 0)});
         const QStringList old = yearFiles(tf, QStringLiteral("2022")), current = yearFiles(tf, QStringLiteral("2023"));
         FailingReplace fs;
         fs.failing = failing.isEmpty() ? QStringLiteral("\n") : failing;

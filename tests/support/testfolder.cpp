@@ -32,6 +32,15 @@ void TestFolder::writeBuildings(const std::vector<Epulet>& records) const {
     writeAll(folder().file(files::Epuletek), records);
 }
 
+void TestFolder::writeBook(const QString& year, const std::vector<KonyvTetel>& entries) const {
+    QDir(path()).mkpath(year);
+    writeAll(folder().yearFile(year, files::Kiadasok), entries);
+}
+
+std::vector<KonyvTetel> TestFolder::readBook(const QString& year) const {
+    return RecordFile<KonyvTetel>(folder().yearFile(year, files::Kiadasok)).readAll().value_or(std::vector<KonyvTetel>{});
+}
+
 void TestFolder::writeStatuses(const QStringList& names) const {
     std::vector<StatuszRec> recs;
     for (const auto& n : names) {
@@ -68,6 +77,18 @@ Lakas makeLakas(const QString& nev, const QString& utca, const QString& hsz, con
     l.Ajto = ajto;
     l.Epulet = QStringLiteral("A épület");
     return l;
+}
+
+KonyvTetel makeTetel(const QString& epulet, std::int32_t kiadas, std::int32_t bevetel, const QDate& datum,
+                     const QString& megnevezes) {
+    KonyvTetel e;
+    e.Kiadas = kiadas;
+    e.Bevetel = bevetel;
+    e.Datum = Date::fromQDate(datum);
+    e.Megnevezes = megnevezes;
+    e.Megjegyzes = QStringLiteral("számla");
+    e.Epulet = epulet;
+    return e;
 }
 
 Epulet makeEpulet(const QString& nev, std::int16_t rate) {

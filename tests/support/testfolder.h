@@ -19,6 +19,9 @@ public:
     void writeApartments(const QString& year, const std::vector<Lakas>& records) const;
     std::vector<Lakas> readApartments(const QString& year) const;
     void writeBuildings(const std::vector<Epulet>& records) const;
+    // Writes the year's Kiadások.dat (making its folder) with these entries.
+    void writeBook(const QString& year, const std::vector<KonyvTetel>& entries) const;
+    std::vector<KonyvTetel> readBook(const QString& year) const;
     void writeStatuses(const QStringList& names) const;
     QByteArray bytes(const QString& relativePath) const;
     void writeBytes(const QString& relativePath, const QByteArray& bytes) const;
@@ -31,3 +34,6 @@ private:
 // An apartment with a resident, an address and a building.
 Lakas makeLakas(const QString& nev, const QString& utca, const QString& hsz, const QString& ajto);
 Epulet makeEpulet(const QString& nev, std::int16_t rate);
+// A book entry with a remark "számla".
+KonyvTetel makeTetel(const QString& epulet, std::int32_t kiadas, std::int32_t bevetel, const QDate& datum,
+                     const QString& megnevezes);

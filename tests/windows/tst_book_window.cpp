@@ -15,7 +15,6 @@
 #include <memory>
 
 #include "store/clock.h"
-#include "store/recordfile.h"
 #include "support/scripteddialogs.h"
 #include "support/testfolder.h"
 #include "windows/frmKiadBevet.h"
@@ -26,14 +25,7 @@ namespace {
 const QString kYear = QStringLiteral("2026");
 
 KonyvTetel entry(const char* epulet, int kiadas, int bevetel, int day, const char* megnevezes) {
-    KonyvTetel e;
-    e.Kiadas = kiadas;
-    e.Bevetel = bevetel;
-    e.Datum = Date::fromQDate(QDate(2026, 3, day));
-    e.Megnevezes = QString::fromUtf8(megnevezes);
-    e.Megjegyzes = QStringLiteral("számla");
-    e.Epulet = QString::fromUtf8(epulet);
-    return e;
+    return makeTetel(QString::fromUtf8(epulet), kiadas, bevetel, QDate(2026, 3, day), QString::fromUtf8(megnevezes));
 }
 
 std::vector<KonyvTetel> sample() {
@@ -48,9 +40,7 @@ struct Fixture {
 
     Fixture() {
         data.writeBuildings({makeEpulet("Rózsa utca 12.", 300), makeEpulet("Őszirózsa ház", 280)});
-        QByteArray bytes;
-        for (const auto& e : sample()) bytes += RecordFile<KonyvTetel>::encode(e);
-        data.writeBytes(QStringLiteral("2026/Kiadások.dat"), bytes);
+        data.writeBook(kYear, sample());
         appclock::setNow(QDateTime(QDate(2026, 3, 15), QTime(10, 0)));
         w = std::make_unique<frmKiadBevet>(data.folder(), kYear);
         w->show();
@@ -58,9 +48,7 @@ struct Fixture {
     }
     ~Fixture() { appclock::setNow(QDateTime()); }
 
-    std::vector<KonyvTetel> book() const {
-        return RecordFile<KonyvTetel>(data.folder().yearFile(kYear, files::Kiadasok)).readAll().value();
-    }
+    std::vector<KonyvTetel> book() const { return data.readBook(kYear); }
     static QStringList column(QTreeView* v, int c) { return ui::recordModel(v)->columnTexts(c); }
     void clickRow(int row) {
         QTreeView* v = w->ListViewKiBe;
