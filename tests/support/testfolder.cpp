@@ -51,6 +51,22 @@ void TestFolder::writeStatuses(const QStringList& names) const {
     writeAll(folder().file(files::Stat), recs);
 }
 
+namespace {
+const char* const kYearFiles[] = {"Lakasok.dat", "Befiz.dat", "Kiadások.dat", "Naplo.dat"};
+}
+
+QByteArrayList TestFolder::yearFiles(const QString& relativeFolder) const {
+    QByteArrayList out;
+    for (const char* name : kYearFiles) out << bytes(relativeFolder + QLatin1Char('/') + QString::fromUtf8(name));
+    return out;
+}
+
+void TestFolder::writeYearFiles(const QString& relativeFolder, const QByteArrayList& contents) const {
+    for (int i = 0; i < 4; ++i)
+        if (!contents.value(i).isEmpty())
+            writeBytes(relativeFolder + QLatin1Char('/') + QString::fromUtf8(kYearFiles[i]), contents[i]);
+}
+
 QByteArray TestFolder::bytes(const QString& relativePath) const {
     QFile f(QDir(path()).filePath(relativePath));
     if (!f.open(QIODevice::ReadOnly)) return QByteArray();

@@ -2,20 +2,13 @@
 // with its dialogs, backup and restore with the restore window. The rules of
 // the roll-over, backup and restore are tested on the engine.
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-#include <QTreeWidget>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 #include <memory>
 
 #include "store/clock.h"
-#include "store/recordfile.h"
 #include "support/scripteddialogs.h"
 #include "support/testfolder.h"
 #include "windows/frmKezdo/frmKezdo.h"
@@ -24,9 +17,6 @@
 
 namespace {
 
-const QDateTime kNow(QDate(2026, 3, 15), QTime(9, 7));
-const QString kStamp = QStringLiteral("3 15-9.7");
-
 Lakas flat(const char* nev) { return makeLakas(QString::fromUtf8(nev), QStringLiteral("Fő utca"), "1", "1"); }
 
 struct Fixture {
@@ -34,17 +24,15 @@ struct Fixture {
     ScriptedDialogs dlg;
     std::unique_ptr<frmKezdo> w;
 
-    explicit Fixture(const char* year) {
-        appclock::setNow(kNow);
+    Fixture(const char* year, const std::vector<std::pair<const char*, std::vector<Lakas>>>& years) {
+        appclock::setNow(QDateTime(QDate(2026, 3, 15), QTime(9, 7)));
         data.writeBytes(QStringLiteral("Set.dat"), QByteArray(year, 4) + QByteArray("\0\0", 2));
-    }
-    ~Fixture() { appclock::setNow(QDateTime()); }
-    void open() {
+        for (const auto& [folder, flats] : years) data.writeApartments(QString::fromUtf8(folder), flats);
         w = std::make_unique<frmKezdo>(data.folder());
         w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     }
-    // Runs `inside` on the modal window that `action` opens.
+    ~Fixture() { appclock::setNow(QDateTime()); }
+    // Runs `inside` on the modal window that `action` opens; false when none opened.
     template <class W>
     bool withModal(QAction* action, const std::function<void(W&)>& inside) {
         bool seen = false;
@@ -58,7 +46,7 @@ struct Fixture {
         action->trigger();
         return seen;
     }
-    QString path(const QString& relative) const { return QDir(data.path()).filePath(relative); }
+    QString native(const char* relative) const { return QDir::toNativeSeparators(QDir(data.path()).filePath(relative)); }
 };
 
 }  // namespace
@@ -67,18 +55,13 @@ class TestYearDataWindow : public QObject {
     Q_OBJECT
 private slots:
     void bookFromTheMenu() {
-        Fixture f("2026");
-        f.open();
-        QVERIFY(f.w->mnuKiadBevet->isEnabled());
+        Fixture f("2026", {});
         QString year;
-        QVERIFY(f.withModal<frmKiadBevet>(f.w->mnuKiadBevet, [&](frmKiadBevet& b) {
-            year = b.lbEv->text();
-            b.mnuVissza->trigger();
-        }));
+        QVERIFY(f.withModal<frmKiadBevet>(f.w->mnuKiadBevet, [&](frmKiadBevet& b) { year = b.lbEv->text(); }));
         QCOMPARE(year, QStringLiteral("Aktuális év: 2026."));
     }
 
-    // Year 2021 is current and 2022 has apartments; the answer is typed.
+    // Year 2021 is current and 2022 has two apartments; the answer is typed.
     void newYear_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("inUse");  // 2023 already has an apartment
@@ -98,11 +81,9 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(QStringList, shown);
         QFETCH(QString, yearAfter);
-        Fixture f("2021");
-        f.data.writeApartments(QStringLiteral("2022"), {flat("Kovács Éva"), flat("Nagy Ilona")});
+        Fixture f("2021", {{"2022", {flat("Kovács Éva"), flat("Nagy Ilona")}}, {"2023", {}}});
         if (inUse) f.data.writeApartments(QStringLiteral("2023"), {flat("Régi Lakó")});
         const QByteArray before = f.data.bytes(QStringLiteral("2023/Lakasok.dat"));
-        f.open();
         f.dlg.inputs = {answer};
         f.dlg.answers = {yes};
         QTest::mouseClick(f.w->cmdUjEv, Qt::LeftButton);
@@ -110,23 +91,20 @@ private slots:
         QCOMPARE(f.dlg.titles(), shown);
         QCOMPARE(f.dlg.shown[0].text, QStringLiteral("Add meg az új évszámot"));
         if (inUse) QVERIFY(f.dlg.shown[1].kind == QLatin1String("question") && f.dlg.shown[1].defaultNo);
-        QCOMPARE(f.w->txtEv->text(), yearAfter);
-        QCOMPARE(f.w->AktualisEv(), yearAfter);
+        QCOMPARE((QStringList{f.w->txtEv->text(), f.w->AktualisEv(), f.w->cmdUjEv->text()}),
+                 (QStringList{yearAfter, yearAfter, QStringLiteral("Új év létrehozása %1. évre").arg(yearAfter.toInt() + 1)}));
         const bool made = yearAfter == QLatin1String("2023");
         QCOMPARE(f.w->listedRecords().size(), made ? size_t(2) : size_t(0));
-        QCOMPARE(f.w->cmdUjEv->text(), QStringLiteral("Új év létrehozása %1. évre").arg(yearAfter.toInt() + 1));
-        if (!made) QCOMPARE(f.data.bytes(QStringLiteral("2023/Lakasok.dat")), before);
-        QCOMPARE(f.data.exists(QStringLiteral("2023/Mentések/") + kStamp), made && inUse);
+        QCOMPARE(f.data.bytes(QStringLiteral("2023/Lakasok.dat")) == before, !made);
+        QCOMPARE(f.data.exists(QStringLiteral("2023/Mentések/3 15-9.7")), made && inUse);
     }
 
     void backupFromTheMenu() {
-        Fixture f("2026");
-        f.data.writeApartments(QStringLiteral("2026"), {flat("Kovács Éva")});
-        f.open();
+        Fixture f("2026", {{"2026", {flat("Kovács Éva")}}});
         f.w->mnuAdatMentes->trigger();
         QCOMPARE(f.dlg.titles(), QStringList{"Mentés"});
         QVERIFY(f.dlg.last()->text.startsWith(QStringLiteral("A mentés sikeresen befejeződött\n")));
-        QCOMPARE(f.data.bytes(QStringLiteral("2026/Mentések/") + kStamp + QStringLiteral("/Lakasok.dat")),
+        QCOMPARE(f.data.bytes(QStringLiteral("2026/Mentések/3 15-9.7/Lakasok.dat")),
                  f.data.bytes(QStringLiteral("2026/Lakasok.dat")));
     }
 
@@ -144,48 +122,29 @@ private slots:
         QFETCH(QString, press);
         QFETCH(bool, yes);
         QFETCH(QStringList, shown);
-        Fixture f("2026");
-        f.data.writeApartments(QStringLiteral("2026/Mentések/2 1-8.30"), {flat("Kovács Éva"), flat("Nagy Ilona")});
-        f.data.writeApartments(QStringLiteral("2026"), {flat("Kovács Éva")});
+        Fixture f("2026", {{"2026/Mentések/2 1-8.30", {flat("Kovács Éva"), flat("Nagy Ilona")}},
+                           {"2026", {flat("Kovács Éva")}}});
         const QByteArray before = f.data.bytes(QStringLiteral("2026/Lakasok.dat"));
-        f.open();
         f.dlg.answers = {yes};
+        QStringList window;  // its caption, the folder named and the files shown
         QVERIFY(f.withModal<frmVisszatoltes>(f.w->mnuAdatVisszatoltes, [&](frmVisszatoltes& r) {
             if (press == QLatin1String("restore")) r.Dir1->setCurrentItem(r.Dir1->topLevelItem(1));
+            window << r.windowTitle() << r.Label1->text() << QString::number(r.File1->count());
             QTest::mouseClick(press == QLatin1String("cancel") ? r.Command2 : r.Command1, Qt::LeftButton);
         }));
+        const bool chosen = press == QLatin1String("restore");
+        QCOMPARE(window, (QStringList{"Form1", f.native(chosen ? "2026/Mentések/2 1-8.30" : "2026/Mentések"),
+                                      chosen ? "1" : "0"}));
 
         QCOMPARE(f.dlg.titles(), shown);
-        const bool restored = press == QLatin1String("restore") && yes;
-        if (press == QLatin1String("restore")) {
-            QVERIFY(f.dlg.shown[0].defaultNo);
-            QVERIFY(f.dlg.shown[0].text.contains(QDir::toNativeSeparators(f.path("2026/Mentések/2 1-8.30"))));
-            QVERIFY(f.dlg.shown[0].text.contains(QStringLiteral("ebbe az évbe: 2026")));
-        }
+        if (chosen)
+            QVERIFY(f.dlg.shown[0].defaultNo && f.dlg.shown[0].text.contains(f.native("2026/Mentések/2 1-8.30")) &&
+                    f.dlg.shown[0].text.contains(QStringLiteral("ebbe az évbe: 2026")));
         if (press == QLatin1String("root")) QVERIFY(f.dlg.last()->text.contains(QStringLiteral("nincs visszatölthető")));
+        const bool restored = chosen && yes;
         if (restored) QVERIFY(f.dlg.last()->text.startsWith(QStringLiteral("A visszatöltés sikeresen befejeződött")));
         QCOMPARE(f.data.bytes(QStringLiteral("2026/Lakasok.dat")) == before, !restored);
         QCOMPARE(f.w->listedRecords().size(), restored ? size_t(2) : size_t(1));  // the list is read again
-    }
-
-    void restoreWindow() {
-        Fixture f("2026");
-        f.data.writeApartments(QStringLiteral("2026/Mentések/2 1-8.30"), {flat("Kovács Éva")});
-        frmVisszatoltes r(f.data.folder(), QStringLiteral("2026"));
-        QCOMPARE(r.windowTitle(), QStringLiteral("Form1"));
-        const QString root = QDir::toNativeSeparators(f.path("2026/Mentések"));
-        QCOMPARE(r.Label1->text(), root);
-        QCOMPARE(r.Dir1->topLevelItemCount(), 2);  // ".." and the backup
-        r.Dir1->setCurrentItem(r.Dir1->topLevelItem(1));
-        QCOMPARE(r.Label1->text(), root + QDir::separator() + QStringLiteral("2 1-8.30"));
-        QCOMPARE(r.File1->count(), 1);
-        emit r.Dir1->itemActivated(r.Dir1->topLevelItem(0), 0);  // ".." goes up
-        QCOMPARE(r.Label1->text(), QDir::toNativeSeparators(f.path("2026")));
-
-        frmVisszatoltes none(f.data.folder(), QStringLiteral("2027"));  // no backups yet
-        QVERIFY(none.Label1->text().isEmpty());
-        QTest::mouseClick(none.Command1, Qt::LeftButton);
-        QVERIFY(none.ValasztottMentes().isEmpty());
     }
 };
 
