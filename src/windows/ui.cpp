@@ -99,6 +99,10 @@ void onRowChosen(QTreeWidget* list, QObject* context, const std::function<void(Q
     });
 }
 
+QIcon programIcon() {
+    return QIcon(QStringLiteral(":/icons/domoria.svg"));
+}
+
 const QCollator& hungarianCollator() {
     static const QCollator c = [] {
         QCollator k(QLocale(QLocale::Hungarian, QLocale::Hungary));

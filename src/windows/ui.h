@@ -4,6 +4,7 @@
 
 #include <QCollator>
 #include <QColor>
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 #include <QTreeWidgetItem>
@@ -41,6 +42,9 @@ void addRow(QGridLayout* grid, int row, int col, const QString& captionText, QWi
 // Calls fn with the row chosen in a list, by a click or by moving the selection
 // with the keyboard.
 void onRowChosen(QTreeWidget* list, QObject* context, const std::function<void(QTreeWidgetItem*)>& fn);
+
+// The program's icon (an SVG, drawn by Qt's SVG icon engine).
+QIcon programIcon();
 
 // Hungarian collation, case-insensitive.
 const QCollator& hungarianCollator();

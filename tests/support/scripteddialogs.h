@@ -16,21 +16,23 @@ public:
         QString title;
         QString text;
         Icon icon;
+        Default byDefault;  // of a question
     };
 
     ScriptedDialogs() { Dialogs::install(this); }
     ~ScriptedDialogs() override { Dialogs::install(nullptr); }
 
-    std::deque<bool> answers;     // for question(); No when empty
-    std::deque<QString> inputs;   // for input(); "" when empty
+    std::deque<bool> answers;    // for question(); No when empty
+    std::deque<QString> inputs;  // for input(); "" when empty
     std::vector<Shown> shown;
     std::vector<QUrl> opened;
 
-    bool question(QWidget*, const QString& title, const QString& text) override;
+    bool question(QWidget*, const QString& title, const QString& text, Default byDefault) override;
     void message(QWidget*, const QString& title, const QString& text, Icon icon) override;
     QString input(QWidget*, const QString& title, const QString& prompt, const QString& proposed) override;
     bool openUrl(const QUrl& url) override;
 
-    const Shown* last() const { return shown.empty() ? nullptr : &shown.back(); }
-    QStringList titles() const;
+    // Every dialog shown, as "kind|title|text"; a question whose default
+    // button is "Nem" as "question/Nem|title|text".
+    QStringList texts() const;
 };
