@@ -155,9 +155,10 @@ private slots:
             auto flats = sampleFlats();
             expected(flats);
             QCOMPARE(f.stored(), flats);
-            QStringList names;
-            for (const QString& rec : listColumn(*f.w, 4)) names << flats.at(rec.toUInt() - 1).Lakok.Nev(1).text();
-            QCOMPARE(listColumn(*f.w, 0), names);
+            QStringList rows, shown;  // name and street of each row
+            for (const QString& rec : listColumn(*f.w, 4)) rows << flats.at(rec.toUInt() - 1).Lakok.Nev(1).text() + flats.at(rec.toUInt() - 1).Utca.text();
+            for (int i = 0; i < rows.size(); ++i) shown << listColumn(*f.w, 0)[i] + listColumn(*f.w, 1)[i];
+            QCOMPARE(shown, rows);
             if (!focus.isEmpty()) QCOMPARE(f.focused(), focus);
             for (const QString& b : disabled) QVERIFY2(!f.button(b)->isEnabled(), qPrintable(b));
             // After a delete the record number names the next apartment: none stays selected.
