@@ -27,25 +27,16 @@ QByteArray lockOf(qint64 pid, const QString& host) {
 
 // While it lives, the process cannot write where only its owner may: as
 // root, by working as "nobody"; otherwise by a folder without write bits.
-class Unwritable {
-public:
-    explicit Unwritable(const QString& folder) : folder_(folder) {
-        if (::geteuid() == 0) {
-            if (::setegid(65534) != 0 || ::seteuid(65534) != 0) qFatal("cannot become nobody");
-        } else {
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        }
+struct Unwritable {
+    QString folder;
+    explicit Unwritable(const QString& f) : folder(f) {
+        if (::geteuid() != 0) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        else if (::setegid(65534) != 0 || ::seteuid(65534) != 0) qFatal("cannot become nobody");
     }
     ~Unwritable() {
-        if (::getuid() == 0) {
-            if (::seteuid(0) != 0 || ::setegid(0) != 0) qFatal("cannot become root again");
-        } else {
-            QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
+        if (::getuid() != 0) QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        else if (::seteuid(0) != 0 || ::setegid(0) != 0) qFatal("cannot become root again");
     }
-
-private:
-    QString folder_;
 };
 
 }  // namespace
