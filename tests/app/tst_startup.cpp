@@ -131,7 +131,6 @@ private slots:
         QTest::newRow("none") << QStringList{} << int(A::Run) << "";
         QTest::newRow("data folder") << QStringList{"--data-folder", "/srv/hazak/rozsa"} << int(A::Run) << "/srv/hazak/rozsa";
         QTest::newRow("help") << QStringList{"-h"} << int(A::Help) << "Használat: domoria|--data-folder <mappa>";
-        QTest::newRow("version") << QStringList{"--version"} << int(A::Version) << "verzió: " DOMORIA_VERSION;
         QTest::newRow("unknown") << QStringList{"--adatok"} << int(A::Error) << "Ismeretlen kapcsoló: adatok";
         QTest::newRow("folder missing") << QStringList{"--data-folder"} << int(A::Error) << "meg kell adni a mappát";
         QTest::newRow("extra argument") << QStringList{"2026"} << int(A::Error) << "Fölösleges argumentum: 2026";

@@ -246,15 +246,12 @@ private slots:
         frmKezdo& w = f.open();
         w.txtNev->setText("valaki");
         w.MezoDel();
-        for (QLineEdit* e : {w.txtNev, w.txtHsz, w.txtAjto, w.txtTelefon, w.txtEmail, w.txtHideg1, w.txtMeleg22,
-                             w.txtAlapterulet, w.txtkozoskoltseg, w.txtSzemetdij, w.txtAnyjaNeve, w.txtSzulHelye,
-                             w.DTPSzulIdeje, w.txtElozo[1], w.txtUtolso[4]})
+        for (QLineEdit* e : {w.txtNev, w.txtHsz, w.txtAjto, w.txtTelefon, w.txtEmail, w.txtHideg1, w.txtMeleg22, w.txtAlapterulet,
+                             w.txtkozoskoltseg, w.txtSzemetdij, w.txtAnyjaNeve, w.txtSzulHelye, w.DTPSzulIdeje, w.txtElozo[1], w.txtUtolso[4]})
             QVERIFY2(e->text().isEmpty(), qPrintable(e->objectName()));
         QVERIFY(w.txtMegj->toPlainText().isEmpty() && w.lbvizfogy[1]->text().isEmpty() && w.lbNev[0]->text().isEmpty());
         QVERIFY(w.lbCim[1]->text().isEmpty() && w.lbLakasFogy->text() == "0" && !w.ListView2->topLevelItemCount());
-        QCOMPARE(w.cmbPince->currentText() + w.cmbGarazs->currentText(), QStringLiteral("NincsNincs"));
-        QVERIFY(!w.cmdModosit->isEnabled() && !w.cmd1LakoDel->isEnabled() && w.cmdLakasDel->isEnabled());
-        QCOMPARE(f.focused(), QStringLiteral("txtHsz"));
+        QVERIFY(w.cmbGarazs->currentText() == "Nincs" && !w.cmdModosit->isEnabled() && w.cmdLakasDel->isEnabled() && f.focused() == "txtHsz");
         QCOMPARE(w.txtHelyseg->text() + '|' + w.txtIrsz->text() + '|' + w.txtUtca->text() + '|' + w.txtEpulet->currentText(),
                  QStringLiteral("Debrecen|4025|Rózsa utca|Rózsa ház"));
     }

@@ -127,10 +127,11 @@ private slots:
         row("delete apartment", [](Fixture& f) {
                 selectRecord(*f.w, 3);
                 f.w->txtUtca->setText("Másik utca");
+                f.w->cmdKozoskBefiz->setEnabled(true);  // as after a ledger row's click
                 f.w->SSTab1->setCurrentIndex(3);
             }, "cmdLakásDel",
             "question/Nem|Lakás TÖRLÉSE|Biztos mehet a kijelölt lakás:\n\nFő utca 3 1\n\nVÉGLEGES TÖRLÉSE?", false, "",
-            [](auto& v) { v.erase(v.begin() + 2); }, {"cmdLakásDel", "cmdModosit", "cmdKozmuModosit"});
+            [](auto& v) { v.erase(v.begin() + 2); }, {"cmdLakásDel", "cmdModosit", "cmdKozmuModosit", "cmdKozoskBefiz"});
         row("mail, blank inside", [](Fixture& f) { f.w->txtEmail->setText("a b@c.hu"); }, "cmdMail",
             error("Hibás e-mail cím!\nA cím nem lehet üres, és nem lehet benne szóköz vagy vezérlő karakter."), true,
             "txtEmail");
