@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Domoria needs, only those that are missing.
-#   bash scripts/install-deps.sh          what building and running the program need
-#   bash scripts/install-deps.sh --test   also what the tests need
+#   bash scripts/install-deps.sh        what building and running the program need
+#   bash scripts/install-deps.sh test   also what the tests need: the poppler tools that read
+#                                       printed PDF files back, CUPS with its PDF printer for
+#                                       the printing test, and the desktop entry's validator
 # It asks dpkg first: when everything is installed it does not touch the
 # package system, so an ordinary user can run it without a password.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libqt6svg6 libgl-dev fonts-liberation)
-if [ "${1:-}" = "--test" ]; then packages+=(desktop-file-utils); fi
+if [ "${1:-}" = "test" ]; then
+  packages+=(poppler-utils cups cups-bsd printer-driver-cups-pdf desktop-file-utils)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
