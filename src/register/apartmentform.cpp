@@ -152,11 +152,6 @@ QString storedRemark(const QString& typed) {
     return s.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
-QString shownRemark(const QString& stored) {
-    QString s = stored;
-    return s.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
 int remarkCharsLeft(const QString& megj) {
     return 300 - static_cast<int>(storedRemark(megj.trimmed()).size());
 }

@@ -67,10 +67,10 @@ SaveResult deleteApartment(const DataFolder& folder, const QString& year, int re
 // whole forints, halves to even.
 QString computedCommonCost(const QString& alapterulet, std::int16_t rate, const QString& pinceDij);
 
-// The remark box breaks lines with LF; the stored field, as files of the
-// program's earlier versions hold it, with CR LF.
+// The remark box breaks lines with LF (and shows a stored CR LF as one
+// break); the stored field, as files of the program's earlier versions hold
+// it, with CR LF.
 QString storedRemark(const QString& typed);
-QString shownRemark(const QString& stored);
 
 // Characters left of the 300 the remark holds (negative when over); a line
 // break takes two, as in the stored field.

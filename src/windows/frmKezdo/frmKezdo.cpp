@@ -23,7 +23,6 @@
 #include <QVBoxLayout>
 
 #include "ledger/water.h"
-#include "register/apartmentform.h"
 #include "register/apartmentlist.h"
 #include "register/statuses.h"
 #include "store/clock.h"
@@ -390,7 +389,7 @@ void frmKezdo::showApartment(const Lakas& l) {
         txtPinceDij->setVisible(true);
         txtPinceDij->setText(QString::number(l.PinceDij));
     }
-    txtMegj->setPlainText(shownRemark(l.Megj.text()));
+    txtMegj->setPlainText(l.Megj.text());
     const std::array<QLineEdit*, 4> serials{txtHideg1, txtHideg2, txtMeleg1, txtMeleg2};
     const std::array<QLineEdit*, 4> serialCopies{txtHideg11, txtHideg22, txtMeleg11, txtMeleg22};
     for (int k = 1; k <= 4; ++k) {
