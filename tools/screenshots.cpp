@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     frmKezdo w{data.folder()};
     w.resize(1340, 720);
     w.show();
-    w.ListView1->setCurrentItem(w.ListView1->topLevelItem(0));
+    w.ListView1->setCurrentIndex(w.ListView1->model()->index(0, 0));
     QApplication::processEvents();
     for (int page = 0; page < w.SSTab1->count(); ++page) {
         w.SSTab1->setCurrentIndex(page);

@@ -32,19 +32,7 @@ Amount refusedAmount(const QString& error) {
     return Amount{Amount::Status::Refused, 0, error};
 }
 
-// One pass over the year's apartments: all of them over rows 1..12, the
-// current one (record rec) also over rows 1..ownRows.
-std::optional<Arrears> recount(const RecordFile<Lakas>& file, int rec, Kind k, int ownRows) {
-    Arrears a;
-    const bool read = file.forEach([&](int n, const Lakas& l) {
-        a.all += arrears(l, k, 12);
-        if (n == rec) a.own = arrears(l, k, ownRows);
-    });
-    if (!read) return std::nullopt;
-    return a;
-}
-
-// Changes the current apartment and recounts the arrears.
+// Changes the current apartment; its arrears over rows 1..ownRows.
 Result changeCurrent(const DataFolder& folder, const QString& year, int rec, Kind k, int ownRows,
                      const std::function<void(Lakas&)>& change) {
     CurrentApartment current(folder, year, rec);
@@ -52,7 +40,7 @@ Result changeCurrent(const DataFolder& folder, const QString& year, int rec, Kin
     r.record = current.change(change);
     if (!r.record) return failed(current.error());
     r.change = listChange(rec, current.stored(), *r.record);
-    r.arrears = recount(current.file(), rec, k, ownRows);
+    r.own = arrears(*r.record, k, ownRows);
     return r;
 }
 
@@ -82,6 +70,10 @@ const Fields& fields(Kind k) {
 
 QString logKind(Kind k) {
     return k == Kind::KozosKoltseg ? QStringLiteral("Közösköltség") : QStringLiteral("Szemétdíj");
+}
+
+std::int64_t allArrears(const HouseTotals& t, Kind k) {
+    return k == Kind::KozosKoltseg ? t.kkArrears() : t.hArrears();
 }
 
 std::int64_t arrears(const Lakas& l, Kind k, int lastRow) {
@@ -144,20 +136,17 @@ Result charge(const DataFolder& folder, const QString& year, int rec, Kind k, in
         return changeCurrent(folder, year, rec, k, 12, [&](Lakas& l) { (l.*f.charge)(row) = l.*f.monthly; });
 
     Result r;
-    Arrears a;
     QString error;
     r.totals = changeEveryApartment(
         folder, year,
         [&](int n, Lakas& l) {
             (l.*f.charge)(row) = l.*f.monthly;
-            a.all += arrears(l, k, 12);
             if (n != rec) return;
-            a.own = arrears(l, k, 12);
+            r.own = arrears(l, k, 12);
             r.record = l;
         },
         error);
     if (!r.totals) return failed(error);
-    r.arrears = a;
     return r;
 }
 
@@ -192,7 +181,7 @@ Result pay(const DataFolder& folder, const QString& year, int rec, Kind k, int r
     Result r;
     r.record = l;
     r.change = listChange(rec, current.stored(), l);
-    r.arrears = recount(current.file(), rec, k, kLedgerRows);
+    r.own = arrears(l, k, kLedgerRows);
     return r;
 }
 

@@ -64,16 +64,17 @@ Amount paymentAmount(const QString& text);
 // fee takes the leading number rounded halves to even ("1500 Ft" is 1500).
 Amount previousYearAmount(Kind k, const QString& answer);
 
-struct Arrears {
-    std::int64_t own = 0;  // the current apartment
-    std::int64_t all = 0;  // every apartment of the year, rows 1..12
-};
+// Every apartment's arrears of one kind (rows 1..12), from the year's totals.
+std::int64_t allArrears(const HouseTotals& t, Kind k);
 
+// What an operation did. The arrears of every apartment come from the year's
+// totals the window holds, with `change` added or replaced by `totals`: no
+// operation on one apartment reads the whole year.
 struct Result {
     QString error;                      // empty when the operation was done
     bool refused = false;               // the values were refused; nothing was written
     std::optional<Lakas> record;        // the current apartment as stored afterwards
-    std::optional<Arrears> arrears;     // missing only when the recount could not read the file
+    std::int64_t own = 0;               // its arrears, over the rows each operation names
     std::optional<ListChange> change;   // the current apartment alone changed: its row and totals
     std::optional<HouseTotals> totals;  // every apartment changed: the year's totals afterwards
     bool ok() const { return error.isEmpty(); }
@@ -82,19 +83,19 @@ struct Result {
 // Charges month `row` (1..12) with the monthly amount, replacing the earlier
 // charge and keeping the payments: of the current apartment, or of every
 // apartment with its own amount (0 included) in one replacement of the file.
-// Arrears: own over rows 1..12, all over rows 1..12.
+// own: rows 1..12.
 Result charge(const DataFolder& folder, const QString& year, int rec, Kind k, int row, bool allApartments);
 
 // Adds a payment to row `row` (1..13) of the current apartment and dates the
 // row; an amount of 0 clears the row's payments instead. The new total comes
 // from the stored record. The ledger is written and the log record appended,
 // each flushed; when the log cannot be written the ledger is put back.
-// Arrears: own over rows 1..13, all over rows 1..12.
+// own: rows 1..13.
 Result pay(const DataFolder& folder, const QString& year, int rec, Kind k, int row, std::int32_t amount,
            const QDate& date);
 
 // Replaces the previous-year debt (row 13) of the current apartment.
-// Arrears: own over rows 1..13, all over rows 1..12.
+// own: rows 1..13.
 Result setPreviousYearDebt(const DataFolder& folder, const QString& year, int rec, Kind k, std::int32_t amount);
 
 }  // namespace ledger

@@ -19,11 +19,17 @@ bool fits16(int v) {
     return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
 }
 
+// "Leadás" moves meter k: it has a last reading above 0.
+template <class R>
+bool moves(const R& l, int k) {
+    return l.UtolsoAllas(k) > 0;
+}
+
 // Moves the last readings above 0 into the previous ones.
 Array1<bool, kMeters> moveForward(Lakas& l) {
     Array1<bool, kMeters> moved;
     for (int k = 1; k <= kMeters; ++k) {
-        if (l.UtolsoAllas(k) <= 0) continue;
+        if (!moves(l, k)) continue;
         l.ElozoAllas(k) = l.UtolsoAllas(k);
         l.UtolsoAllas(k) = 0;
         moved(k) = true;
@@ -145,12 +151,10 @@ Result setForward(const DataFolder& folder, const QString& year, int rec, bool a
 std::optional<int> apartmentsToSetForward(const DataFolder& folder, const QString& year) {
     if (!DataFolder::isUsableYear(year)) return std::nullopt;
     int count = 0;
-    const bool read =
-        RecordFile<Lakas>(folder.yearFile(year, files::Lakasok), folder.fs()).forEach([&](int, const Lakas& l) {
-            Lakas moved = l;
-            const auto m = moveForward(moved);
-            count += (m(1) || m(2) || m(3) || m(4)) ? 1 : 0;
-        });
+    const bool read = RecordFile<LakasLista>(folder.yearFile(year, files::Lakasok), folder.fs())
+                          .forEach([&](int, const LakasLista& l) {
+                              count += (moves(l, 1) || moves(l, 2) || moves(l, 3) || moves(l, 4)) ? 1 : 0;
+                          });
     if (!read) return std::nullopt;
     return count;
 }

@@ -53,11 +53,11 @@ bool blank(const QString& s) {
     return s.trimmed().isEmpty();
 }
 
-ApartmentSave saved(int rec, const Lakas& l, std::optional<ListChange> change = std::nullopt) {
-    return ApartmentSave{SaveResult::ok(rec), listRow(rec, l), std::move(change)};
+ApartmentSave saved(int rec, std::optional<ListChange> change = std::nullopt) {
+    return ApartmentSave{SaveResult::ok(rec), std::move(change)};
 }
 ApartmentSave unsaved(SaveResult r) {
-    return ApartmentSave{std::move(r), ApartmentRow{}, std::nullopt};
+    return ApartmentSave{std::move(r), std::nullopt};
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ ApartmentSave addApartment(const DataFolder& folder, const QString& year, const 
     if (!path) return unsaved(SaveResult::failed(messages::notWritten(folder.yearFile(year, files::Lakasok))));
     const auto rec = RecordFile<Lakas>(*path, folder.fs()).append(l);
     if (!rec) return unsaved(SaveResult::failed(messages::notWritten(*path)));
-    return saved(*rec, l);
+    return saved(*rec);
 }
 
 ApartmentSave modifyApartment(const DataFolder& folder, const QString& year, int rec, const ApartmentForm& f) {
@@ -130,7 +130,7 @@ ApartmentSave modifyApartment(const DataFolder& folder, const QString& year, int
     Lakas l = *stored;
     if (auto refusal = applyForm(f, l)) return unsaved(SaveResult::refused(*refusal));
     if (!file.write(rec, l)) return unsaved(SaveResult::failed(messages::notWritten(path)));
-    return saved(rec, l, listChange(rec, *stored, l));
+    return saved(rec, listChange(rec, *stored, l));
 }
 
 SaveResult deleteApartment(const DataFolder& folder, const QString& year, int rec) {

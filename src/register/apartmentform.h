@@ -46,7 +46,6 @@ QString amountOrZero(const QString& text);
 std::optional<Refusal> applyForm(const ApartmentForm& f, Lakas& l);
 
 struct ApartmentSave : SaveResult {
-    ApartmentRow row;                  // the list row of the record written
     std::optional<ListChange> change;  // a modify: what it changed in the list
 };
 

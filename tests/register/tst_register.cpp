@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTest>
 
+#include "ledger/ledger.h"
+#include "ledger/water.h"
 #include "register/apartmentform.h"
 #include "register/buildings.h"
 #include "register/search.h"
@@ -43,9 +45,17 @@ std::vector<Lakas> storedApartments(int n) {
 
 using Change = std::function<void(ApartmentForm&)>;
 
+// An operation that changes apartment 2 (reporting its change) or every
+// apartment (reporting the year's totals).
+struct Operation {
+    std::function<std::optional<ListChange>(const DataFolder&)> one;
+    std::function<std::optional<HouseTotals>(const DataFolder&)> every;
+};
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(Operation)
 
 class TestRegister : public QObject {
     Q_OBJECT
@@ -299,6 +309,7 @@ private slots:
         QTest::newRow("name in slot 10") << QStringList{"ödön", "", "", "", ""} << QList<int>{2};
         QTest::newRow("accented capitals") << QStringList{"őri árpád", "", "", "", ""} << QList<int>{3};
         QTest::newRow("accented inside") << QStringList{"ŰCS", "", "", "", ""} << QList<int>{4};
+        QTest::newRow("ß is upper-cased to SS") << QStringList{"weiss", "", "", "", ""} << QList<int>{4};
         QTest::newRow("accents are letters of their own") << QStringList{"a", "", "", "", "Tölgy"} << QList<int>{};
         QTest::newRow("trailing blank counts") << QStringList{"", "", "rózsa ", "", ""} << QList<int>{1, 4};
         QTest::newRow("house number 1 finds 1, 12, 21") << QStringList{"", "", "", "1", ""} << QList<int>{1, 2, 3, 5};
@@ -321,6 +332,7 @@ private slots:
             l.UtolsoAllas(1) = 110, l.ElozoAllas(1) = 100, l.ElozoAllas(2) = 40;  // no last reading: left out
         }
         v[1].Lakok.Nev(10) = "Szakovics Ödön";
+        v[3].Lakok.Nev(6) = "Weiß Jenő";
         TestFolder tf;
         tf.writeApartments(kYear, v);
         const ApartmentList list = searchApartments(tf.folder(), kYear, {typed[0], typed[1], typed[2], typed[3], typed[4]});
@@ -331,6 +343,62 @@ private slots:
         const HouseTotals& t = list.totals;
         QCOMPARE((QList<qint64>{t.kkArrears(), t.hArrears(), t.waterConsumption, t.yearlyWaterConsumption}),
                  (QList<qint64>{700 * found.size(), 150 * found.size(), 10 * found.size(), 0}));
+    }
+
+    // What an operation reports, applied to the list read before it, gives
+    // the list read after it.
+    void changesMatchReading_data() {
+        using K = ledger::Kind;
+        const QDate day(2026, 5, 10);
+        QTest::addColumn<Operation>("op");
+        const auto one = [](const char* name, auto fn) {
+            QTest::newRow(name) << Operation{[fn](const DataFolder& f) { return fn(f).change; }, {}};
+        };
+        const auto every = [](const char* name, auto fn) {
+            QTest::newRow(name) << Operation{{}, [fn](const DataFolder& f) { return fn(f).totals; }};
+        };
+        one("modify", [](const DataFolder& f) { return modifyApartment(f, kYear, 2, filledForm()); });
+        one("payment", [=](const DataFolder& f) { return ledger::pay(f, kYear, 2, K::KozosKoltseg, 3, 1234, day); });
+        one("payment cleared", [=](const DataFolder& f) { return ledger::pay(f, kYear, 2, K::Szemetdij, 5, 0, day); });
+        one("charge", [](const DataFolder& f) { return ledger::charge(f, kYear, 2, K::Szemetdij, 6, false); });
+        one("previous-year debt",
+            [](const DataFolder& f) { return ledger::setPreviousYearDebt(f, kYear, 2, K::KozosKoltseg, 700); });
+        one("water reading", [=](const DataFolder& f) {
+            water::Readings r;
+            r.elozo(1) = 300, r.utolso(1) = 340, r.elozo(2) = 50, r.utolso(2) = 20, r.utolso(3) = 15;
+            return water::recordReadings(f, kYear, 2, r, day);
+        });
+        one("Leadás", [](const DataFolder& f) { return water::setForward(f, kYear, 2, false); });
+        every("charge for all", [](const DataFolder& f) { return ledger::charge(f, kYear, 2, K::KozosKoltseg, 4, true); });
+        every("Leadás for all", [](const DataFolder& f) { return water::setForward(f, kYear, 2, true); });
+    }
+    void changesMatchReading() {
+        QFETCH(Operation, op);
+        TestFolder t;
+        std::vector<Lakas> flats = storedApartments(3);
+        for (int i = 1; i <= 3; ++i) {
+            Lakas& l = flats[size_t(i - 1)];
+            l.KozosKoltseg = 10000 * i, l.SzemetDij = 2000 + i;
+            for (int m = 1; m <= 13; ++m)
+                l.KKEloiras(m) = 100 * m + i, l.KKBefizetes(m) = 90 * m, l.HEloiras(m) = 30 * m, l.HBefizetes(m) = 20 * m + i;
+            l.ElozoAllas(1) = 100, l.UtolsoAllas(1) = std::int16_t(120 + i), l.HaviFogyasztas1(5) = 7;
+        }
+        t.writeApartments(kYear, flats);
+        const ApartmentList before = readApartmentList(t.folder(), kYear);
+        const auto change = op.one ? op.one(t.folder()) : std::nullopt;
+        const auto totals = op.every ? op.every(t.folder()) : std::nullopt;
+        const ApartmentList after = readApartmentList(t.folder(), kYear);
+        if (op.every) {
+            QVERIFY(totals && *totals == after.totals);
+            QVERIFY(after.rows == before.rows);
+            return;
+        }
+        QVERIFY(change);
+        QCOMPARE(change->rec, 2);
+        QVERIFY(change->before == before.rows[1] && change->after == after.rows[1]);
+        HouseTotals applied = before.totals;
+        applied += change->delta;
+        QVERIFY(applied == after.totals);
     }
 };
 

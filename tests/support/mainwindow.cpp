@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
-#include <QTreeWidget>  // the type of ListView1
+#include <QTreeView>  // the type of ListView1
 
 #include "store/clock.h"
 

@@ -29,6 +29,7 @@
 #include "store/conversions.h"
 #include "store/settings.h"
 #include "windows/dialogs.h"
+#include "windows/recordlist.h"
 #include "windows/ui.h"
 
 // ---- UpDown -------------------------------------------------------------
@@ -144,13 +145,10 @@ QWidget* frmKezdo::buildListSide() {
     col->addLayout(yearRow);
 
     // Apartment list
-    ListView1 = ui::listView(QStringLiteral("ListView1"),
-                             {QStringLiteral("Lakó neve"), QStringLiteral("Utca"), QStringLiteral("Házszám"),
-                              QStringLiteral("Em./ajtó"), QStringLiteral("rec")},
-                             QStringLiteral("Lakások listája"));
-    ListView1->header()->setSectionsClickable(true);
-    ListView1->header()->setSortIndicatorShown(true);
-    ListView1->header()->setSortIndicator(0, Qt::AscendingOrder);
+    ListView1 = ui::recordList(QStringLiteral("ListView1"),
+                               {QStringLiteral("Lakó neve"), QStringLiteral("Utca"), QStringLiteral("Házszám"),
+                                QStringLiteral("Em./ajtó"), QStringLiteral("rec")},
+                               QStringLiteral("Lakások listája"));
     ListView1->setColumnWidth(0, 150);
     ListView1->setColumnWidth(1, 110);
     ListView1->setColumnWidth(2, 60);
@@ -181,10 +179,7 @@ QWidget* frmKezdo::buildListSide() {
     connect(txtEv, &QLineEdit::textChanged, this, &frmKezdo::yearChanged);
     connect(UpDown1, &UpDown::stepped, this, &frmKezdo::stepYear);
     txtEv->installEventFilter(this);
-    connect(ListView1, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { apartmentSelected(current); });
-    connect(ListView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) { apartmentSelected(item); });
-    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &frmKezdo::sortBy);
+    ui::onRecordChosen(ListView1, this, [this](int row) { apartmentSelected(row); });
     return side;
 }
 
@@ -272,10 +267,10 @@ void frmKezdo::stepYear(int steps) {
 
 void frmKezdo::focusListHome() {
     ListView1->setFocus();
-    if (ListView1->topLevelItemCount() > 0) {
-        QTreeWidgetItem* first = ListView1->topLevelItem(0);
-        ListView1->setCurrentItem(first);
-        ListView1->scrollToItem(first);
+    if (ui::recordModel(ListView1)->count() > 0) {
+        const QModelIndex first = ListView1->model()->index(0, 0);
+        ListView1->setCurrentIndex(first);
+        ListView1->scrollTo(first);
     }
 }
 
@@ -298,31 +293,52 @@ void frmKezdo::LakasokBeolvas() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ApartmentList list = readApartmentList(m_folder, m_AktualisEv);
     fillList(list.rows);
-    showListTotals(list.totals);
-    lbHazEvesVizFogy->setText(QString::number(list.totals.yearlyWaterConsumption));
+    m_yearTotals = list.totals;
+    showYearTotals();
     QApplication::restoreOverrideCursor();
 }
 
+void frmKezdo::showYearTotals() {
+    showListTotals(m_yearTotals);
+    lbHazEvesVizFogy->setText(QString::number(m_yearTotals.yearlyWaterConsumption));
+}
+
+namespace {
+ui::ListRow listRowOf(const ApartmentRow& r) {
+    return ui::ListRow(QStringList{r.nev, r.utca, r.hsz, r.ajto, QString::number(r.rec)});
+}
+}  // namespace
+
 void frmKezdo::fillList(const std::vector<ApartmentRow>& rows) {
-    m_loading = true;
-    m_selectedItem = nullptr;
-    ListView1->setUpdatesEnabled(false);
-    ListView1->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const ApartmentRow& r : rows)
-        items.append(new ui::SortItem(QStringList{r.nev, r.utca, r.hsz, r.ajto, QString::number(r.rec)}));
-    ListView1->addTopLevelItems(items);
-    ListView1->sortItems(m_sortColumn, Qt::AscendingOrder);
-    ListView1->setCurrentItem(nullptr);
-    ListView1->setUpdatesEnabled(true);
-    m_loading = false;
+    std::vector<ui::ListRow> shown;
+    shown.reserve(rows.size());
+    for (const ApartmentRow& r : rows) shown.push_back(listRowOf(r));
+    ui::recordModel(ListView1)->setRows(std::move(shown));  // nothing is current afterwards
+}
+
+void frmKezdo::listChanged(const std::optional<ListChange>& change, const std::optional<HouseTotals>& yearTotals) {
+    if (yearTotals) m_yearTotals = *yearTotals;
+    if (!change) return;
+    m_yearTotals += change->delta;
+    ui::RecordListModel* model = ui::recordModel(ListView1);
+    const int row = model->find(4, QString::number(change->rec));
+    if (row >= 0 && !(change->after == change->before)) model->updateRow(model->sourceOf(row), listRowOf(change->after));
+}
+
+void frmKezdo::listAfterFailure() {
+    const int rec = m_AktualisLakas;
+    LakasokBeolvas();
+    // The apartment stays the current one, its row chosen again without
+    // reading it anew (the pages show what the failure left).
+    ui::RecordListModel* model = ui::recordModel(ListView1);
+    ui::setCurrentRowQuietly(ListView1, rec > 0 ? model->find(4, QString::number(rec)) : -1);
 }
 
 std::vector<int> frmKezdo::listedRecords() const {
+    const ui::RecordListModel* model = ui::recordModel(ListView1);
     std::vector<int> out;
-    out.reserve(static_cast<size_t>(ListView1->topLevelItemCount()));
-    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) out.push_back(ListView1->topLevelItem(i)->text(4).toInt());
+    out.reserve(static_cast<size_t>(model->count()));
+    for (int row = 0; row < model->count(); ++row) out.push_back(model->text(row, 4).toInt());
     return out;
 }
 
@@ -332,18 +348,10 @@ void frmKezdo::showListTotals(const HouseTotals& t) {
     lbHullOTartozas->setText(conv::forintText(t.hArrears()));
 }
 
-void frmKezdo::sortBy(int column) {
-    m_sortColumn = column;
-    ListView1->header()->setSortIndicator(column, Qt::AscendingOrder);
-    ListView1->sortItems(column, Qt::AscendingOrder);
-}
-
 // ---- apartment selection -----------------------------------------------
 
-void frmKezdo::apartmentSelected(QTreeWidgetItem* item) {
-    if (!item || m_loading) return;
-    m_selectedItem = item;
-    m_AktualisLakas = item->text(4).toInt();
+void frmKezdo::apartmentSelected(int row) {
+    m_AktualisLakas = ui::recordModel(ListView1)->text(row, 4).toInt();
     cmdModosit->setEnabled(true);
     cmdKozmuModosit->setEnabled(true);
     cmdLakasDel->setEnabled(true);
@@ -425,7 +433,6 @@ void frmKezdo::showApartment(const Lakas& l) {
 
 void frmKezdo::forgetApartment(bool clearPages) {
     m_AktualisLakas = 0;
-    m_selectedItem = nullptr;
     for (QPushButton* b : {cmdModosit, cmdKozmuModosit, cmdLakasDel, cmd1LakoDel}) b->setEnabled(false);
     resetLedgerRows();
     if (!clearPages) return;

@@ -21,6 +21,7 @@
 #include <map>
 #include <optional>
 
+#include "ledger/ledger.h"
 #include "register/apartmentlist.h"
 #include "store/datafolder.h"
 #include "windows/dialogs.h"
@@ -38,6 +39,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -95,7 +97,7 @@ public:
     QLineEdit* txtEv = nullptr;
     UpDown* UpDown1 = nullptr;
     QPushButton* cmdUjEv = nullptr;
-    QTreeWidget* ListView1 = nullptr;
+    QTreeView* ListView1 = nullptr;  // over a ui::RecordListModel
     QGroupBox* Frame6 = nullptr;
     QLineEdit* txtNevKeres = nullptr;
     QLineEdit* txtHelysegKeres = nullptr;
@@ -220,16 +222,25 @@ private:
     void stepYear(int steps);
     void exitAsked();
     void fillStatuses();
-    void apartmentSelected(QTreeWidgetItem* item);
+    void apartmentSelected(int row);
     // No apartment is current any more: every button that acts on one is
     // disabled until a row is selected. clearPages also empties the form and
     // the pages (a year change); after a delete they keep showing.
     void forgetApartment(bool clearPages);
     void showApartment(const Lakas& l);
     void showListTotals(const HouseTotals& t);
+    // The totals of every apartment of the year, as the list shows them
+    // after LakasokBeolvas, the yearly water total included.
+    void showYearTotals();
     // Replaces the rows of the apartment list, sorted by the sort column.
     void fillList(const std::vector<ApartmentRow>& rows);
-    void sortBy(int column);
+    // After an operation on the year's apartments: the row of the one
+    // apartment changed (where the list shows it) and the year's totals,
+    // from what the operation reported; the selection stays.
+    void listChanged(const std::optional<ListChange>& change, const std::optional<HouseTotals>& yearTotals = {});
+    // After an operation that failed: the list and totals as the file holds
+    // them, whatever part of the operation was done.
+    void listAfterFailure();
     void focusListHome();
     void setUjEvCaption();
 
@@ -284,6 +295,7 @@ private:
     struct LedgerSide;
     LedgerSide ledgerSide(int which);
     void ledgerRowSelected(const LedgerSide& s, QTreeWidgetItem* item);
+    bool ledgerDone(const LedgerSide& s, const QString& title, const ledger::Result& r);
     void ledgerCharge(const LedgerSide& s);
     void ledgerPay(const LedgerSide& s);
     void ledgerPreviousYear(const LedgerSide& s);
@@ -308,7 +320,5 @@ private:
     int m_KijeloltHHo = 0;
     int m_selectedResident = 0;  // list position of the resident row last clicked, 1-based
     int m_selectedBuilding = 0;  // record number of the building row last clicked
-    int m_sortColumn = 0;
-    QTreeWidgetItem* m_selectedItem = nullptr;  // the apartment row last selected; null after a refill
-    bool m_loading = false;
+    HouseTotals m_yearTotals;  // of every apartment of the year, kept current by listChanged
 };

@@ -308,15 +308,7 @@ void frmKezdo::modifyClicked(Dialogs::Default byDefault) {
     const ApartmentSave s = modifyApartment(m_folder, m_AktualisEv, m_AktualisLakas, readForm(*this));
     if (!s.saved) return showError(control(*this, s), s.message());
 
-    // The row of the apartment, wherever the sort order put it.
-    QTreeWidgetItem* row = m_selectedItem && m_selectedItem->text(4).toInt() == s.rec ? m_selectedItem : nullptr;
-    for (int i = 0; !row && i < ListView1->topLevelItemCount(); ++i)
-        if (ListView1->topLevelItem(i)->text(4).toInt() == s.rec) row = ListView1->topLevelItem(i);
-    if (row) {
-        const QStringList texts{s.row.nev, s.row.utca, s.row.hsz, s.row.ajto};
-        for (int c = 0; c < texts.size(); ++c) row->setText(c, texts[c]);
-        ListView1->sortItems(m_sortColumn, Qt::AscendingOrder);
-    }
+    listChanged(s.change);
     cmdModosit->setEnabled(false);
     clearResidentInputs();
     txtNev->setFocus();

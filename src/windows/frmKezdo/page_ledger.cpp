@@ -283,22 +283,19 @@ frmKezdo::LedgerSide frmKezdo::ledgerSide(int which) {
             QStringLiteral("Előző évi hulladékdíj")};
 }
 
-namespace {
-
-void showArrears(QLabel* own, QLabel* all, const std::optional<ledger::Arrears>& a) {
-    if (!a) return;
-    own->setText(conv::forintText(a->own));
-    all->setText(conv::forintText(a->all));
+// Shows why an operation did nothing and false; or the list and the arrears
+// as the operation left them and true.
+bool frmKezdo::ledgerDone(const LedgerSide& s, const QString& title, const ledger::Result& r) {
+    if (!r.ok()) {
+        Dialogs::current().message(this, title, r.error, r.refused ? Dialogs::Icon::Warning : Dialogs::Icon::Critical);
+        if (!r.refused) listAfterFailure();
+        return false;
+    }
+    listChanged(r.change, r.totals);
+    s.own->setText(conv::forintText(r.own));
+    s.all->setText(conv::forintText(ledger::allArrears(m_yearTotals, s.kind)));
+    return true;
 }
-
-// Shows why an operation did nothing; false then.
-bool done(QWidget* parent, const QString& title, const ledger::Result& r) {
-    if (r.ok()) return true;
-    Dialogs::current().message(parent, title, r.error, r.refused ? Dialogs::Icon::Warning : Dialogs::Icon::Critical);
-    return false;
-}
-
-}  // namespace
 
 void frmKezdo::bindPageLedger() {
     for (int which : {0, 1}) {
@@ -374,11 +371,10 @@ void frmKezdo::ledgerCharge(const LedgerSide& s) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ledger::Result r = ledger::charge(m_folder, m_AktualisEv, m_AktualisLakas, s.kind, row, everyone);
     QApplication::restoreOverrideCursor();
-    if (!done(this, s.chargeTitle, r)) return;
+    if (!ledgerDone(s, s.chargeTitle, r)) return;
     if (r.record)
         s.list->topLevelItem(row - 1)->setText(1, QString::number((*r.record.*ledger::fields(s.kind).charge)(row)));
     s.charge->setEnabled(false);
-    showArrears(s.own, s.all, r.arrears);
 }
 
 void frmKezdo::ledgerPay(const LedgerSide& s) {
@@ -399,13 +395,12 @@ void frmKezdo::ledgerPay(const LedgerSide& s) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ledger::Result r = ledger::pay(m_folder, m_AktualisEv, m_AktualisLakas, s.kind, row, amount.value, date);
     QApplication::restoreOverrideCursor();
-    if (!done(this, s.payTitle, r)) return;
+    if (!ledgerDone(s, s.payTitle, r)) return;
     const ledger::Fields& f = ledger::fields(s.kind);
     QTreeWidgetItem* item = s.list->topLevelItem(row - 1);
     item->setText(2, QString::number((*r.record.*f.paid)(row)));
     item->setText(3, conv::shortDate((*r.record.*f.date)(row)));
     s.pay->setEnabled(false);
-    showArrears(s.own, s.all, r.arrears);
 }
 
 void frmKezdo::ledgerPreviousYear(const LedgerSide& s) {
@@ -427,8 +422,7 @@ void frmKezdo::ledgerPreviousYear(const LedgerSide& s) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ledger::Result r = ledger::setPreviousYearDebt(m_folder, m_AktualisEv, m_AktualisLakas, s.kind, amount.value);
     QApplication::restoreOverrideCursor();
-    if (!done(this, s.debtTitle, r)) return;
+    if (!ledgerDone(s, s.debtTitle, r)) return;
     s.list->topLevelItem(kPreviousYearRow - 1)
         ->setText(1, QString::number((*r.record.*ledger::fields(s.kind).charge)(kPreviousYearRow)));
-    showArrears(s.own, s.all, r.arrears);
 }

@@ -186,7 +186,7 @@ void frmKezdo::recordReadings() {
     const water::Result r = water::recordReadings(m_folder, m_AktualisEv, m_AktualisLakas, *check.readings, date);
     if (!r.ok()) {
         Dialogs::current().message(this, title, r.error, Dialogs::Icon::Critical);
-        return;
+        return listAfterFailure();
     }
     for (int k = 1; k <= water::kMeters; ++k) {
         txtElozo[k]->setText(QString::number(r.record->ElozoAllas(k)));
@@ -197,7 +197,8 @@ void frmKezdo::recordReadings() {
     showWaterYear(*r.record, date.month());
     for (QLabel* ho : lbHo) ho->setText(month + QLatin1Char('.'));
     cmdKozmuModosit->setEnabled(false);
-    LakasokBeolvas();  // the house totals
+    listChanged(r.change);
+    showYearTotals();
 }
 
 void frmKezdo::setReadingsForward() {
@@ -231,8 +232,9 @@ void frmKezdo::setReadingsForward() {
     QApplication::restoreOverrideCursor();
     if (!r.ok()) {
         Dialogs::current().message(this, title, r.error, Dialogs::Icon::Critical);
-        return;
+        return listAfterFailure();
     }
+    listChanged(r.change, r.totals);
     if (!r.record) return;
     for (int k = 1; k <= water::kMeters; ++k) {
         if (!everyone && !r.moved(k)) continue;
