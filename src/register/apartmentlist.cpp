@@ -1,10 +1,51 @@
 #include "apartmentlist.h"
 
+#include <functional>
 #include <limits>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "store/recordfile.h"
 
 namespace {
+
+// The texts of a field as stored.
+struct Decoded {
+    template <int N>
+    QString operator()(const FixedText<N>& f) const {
+        return f.text();
+    }
+};
+
+// Decodes the texts that repeat from row to row (streets, house numbers,
+// doors) once: equal stored bytes give one shared text, so a long list
+// holds one copy of each.
+class SharedTexts {
+public:
+    template <int N>
+    QString operator()(const FixedText<N>& f) {
+        const auto [b, e] = f.trimmedBounds();
+        const std::string_view key(f.bytes().data() + b, static_cast<size_t>(e - b));
+        if (const auto it = texts_.find(key); it != texts_.end()) return it->second;
+        QString text = f.text();
+        if (texts_.size() < kMostTexts) texts_.emplace(std::string(key), text);
+        return text;
+    }
+
+private:
+    static constexpr size_t kMostTexts = 10000;
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, QString, Hash, std::equal_to<>> texts_;
+};
+
+template <class R, class Text>
+ApartmentRow rowOf(int rec, const R& l, Text&& shared) {
+    return ApartmentRow{rec, l.Lakok.Nev(1).text(), shared(l.Utca), shared(l.Hsz), shared(l.Ajto)};
+}
 
 template <class R>
 std::int64_t periodConsumptionOf(const R& l) {
@@ -38,7 +79,7 @@ HouseTotals& HouseTotals::operator-=(const HouseTotals& o) {
 
 template <class R>
 ApartmentRow listRow(int rec, const R& l) {
-    return ApartmentRow{rec, l.Lakok.Nev(1).text(), l.Utca.text(), l.Hsz.text(), l.Ajto.text()};
+    return rowOf(rec, l, Decoded());
 }
 
 template <class R>
@@ -76,17 +117,22 @@ std::int64_t periodConsumption(const Lakas& l) {
     return periodConsumptionOf(l);
 }
 
-ApartmentList readApartmentList(const DataFolder& folder, const QString& year) {
+ApartmentList listApartments(const QString& path, FileLayer& fs, const std::function<bool(const LakasLista&)>& take,
+                             bool includeYearlyWater) {
     ApartmentList out;
-    const auto path = folder.openYearFile(year, files::Lakasok);
-    if (!path) return out;
-    RecordFile<LakasLista> file(*path, folder.fs());
-    out.rows.reserve(static_cast<size_t>(file.count()));
-    out.opened = file.forEach([&](int n, const LakasLista& l) {
-        out.rows.push_back(listRow(n, l));
-        addToTotals(out.totals, l);
+    SharedTexts shared;
+    out.opened = RecordFile<LakasLista>(path, fs).forEach([&](int n, const LakasLista& l) {
+        if (take && !take(l)) return;
+        out.rows.push_back(rowOf(n, l, shared));
+        addToTotals(out.totals, l, includeYearlyWater);
     });
     return out;
+}
+
+ApartmentList readApartmentList(const DataFolder& folder, const QString& year) {
+    const auto path = folder.openYearFile(year, files::Lakasok);
+    if (!path) return {};
+    return listApartments(*path, folder.fs(), {}, true);
 }
 
 std::optional<Lakas> readApartment(const DataFolder& folder, const QString& year, int rec) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -61,9 +62,14 @@ ListChange listChange(int rec, const Lakas& before, const Lakas& after);
 // last reading is above 0 (a negative difference counts as it is).
 std::int64_t periodConsumption(const Lakas& l);
 
+// The rows and totals of the apartments `take` accepts (all when it is
+// empty), in record order, in one pass over the file at `path` that reads
+// only the fields the list and its totals need.
+ApartmentList listApartments(const QString& path, FileLayer& fs, const std::function<bool(const LakasLista&)>& take,
+                             bool includeYearlyWater);
+
 // Reads the year's apartment list in record order (LakasokBeolvas); a missing
-// year folder or file is created. One pass that reads only the fields the
-// list and its totals need.
+// year folder or file is created.
 ApartmentList readApartmentList(const DataFolder& folder, const QString& year);
 
 // Reads one apartment of the year.

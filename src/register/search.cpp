@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 
-#include "store/recordfile.h"
 
 namespace {
 
@@ -90,14 +89,6 @@ private:
 }  // namespace
 
 ApartmentList searchApartments(const DataFolder& folder, const QString& year, const SearchCriteria& c) {
-    ApartmentList out;
-    if (!DataFolder::isUsableYear(year)) return out;
-    const Matcher matches(c);
-    RecordFile<LakasLista> file(folder.yearFile(year, files::Lakasok), folder.fs());
-    out.opened = file.forEach([&](int n, const LakasLista& l) {
-        if (!matches(l)) return;
-        out.rows.push_back(listRow(n, l));
-        addToTotals(out.totals, l, false);
-    });
-    return out;
+    if (!DataFolder::isUsableYear(year)) return {};
+    return listApartments(folder.yearFile(year, files::Lakasok), folder.fs(), Matcher(c), false);
 }
