@@ -1,6 +1,7 @@
 #include "summary.h"
 
 #include "ledger/months.h"
+#include "reports/csvexport.h"
 #include "reports/printtext.h"
 #include "reports/statement.h"
 #include "store/conversions.h"
@@ -96,6 +97,17 @@ Payments payments(const DataFolder& folder, const QString& year, int rec) {
         out.total += b.Osszeg;
     });
     return out;
+}
+
+QByteArray csv(const std::vector<Row>& rows) {
+    std::vector<QStringList> cells;
+    cells.reserve(rows.size());
+    for (const Row& r : rows)
+        cells.push_back({r.total ? QString() : r.lakas, r.lako.trimmed(), QString::number(r.eloiras),
+                         QString::number(r.befizetes), QString::number(r.egyenleg)});
+    return csv::bytes({QStringLiteral("Lakás"), QStringLiteral("Lakó"), QStringLiteral("Előírás"),
+                       QStringLiteral("Befizetés"), QStringLiteral("Egyenleg")},
+                      cells);
 }
 
 QString title(const QString& year) { return year + QStringLiteral(". évi kimutatás"); }

@@ -62,6 +62,10 @@ struct Payments {
 };
 Payments payments(const DataFolder& folder, const QString& year, int rec);
 
+// The rows as a CSV file: the five columns the list shows, the amounts as
+// plain integers, the texts trimmed (the totals row without its sort mark).
+QByteArray csv(const std::vector<Row>& rows);
+
 // The year followed by ". évi kimutatás".
 QString title(const QString& year);
 // An amount of the printed table: "### ##0", nine characters wide.

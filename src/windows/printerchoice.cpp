@@ -98,7 +98,11 @@ QString askFileName(QWidget* parent, const QString& title, const QString& sugges
     QString folder = g_lastFolder;
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    const QString name = PrintDialogs::current().saveFileName(parent, title, QDir(folder).filePath(suggested), filter, suffix);
+    // A name (a resident's, a year text) never reaches into another folder.
+    QString file = suggested;
+    for (QChar c : QStringLiteral("/\\:*?\"<>|")) file.replace(c, QLatin1Char('-'));
+    const QString name =
+        PrintDialogs::current().saveFileName(parent, title, QDir(folder).filePath(withSuffix(file, suffix)), filter, suffix);
     if (name.trimmed().isEmpty()) return QString();
     const QString path = withSuffix(name, suffix);
     g_lastFolder = QFileInfo(path).absolutePath();
@@ -109,7 +113,7 @@ std::unique_ptr<PrinterSurface> surfaceForChoice(QComboBox* combo, QWidget* pare
     auto surface = std::make_unique<QtPrinterSurface>();
     surface->setDocumentName(pdfName);
     if (combo->currentText() == pdfEntry()) {
-        const QString path = askFileName(parent, QStringLiteral("PDF fájl mentése"), withSuffix(pdfName, QStringLiteral("pdf")),
+        const QString path = askFileName(parent, QStringLiteral("PDF fájl mentése"), pdfName,
                                          QStringLiteral("PDF fájl (*.pdf)"), QStringLiteral("pdf"));
         if (path.isEmpty()) return nullptr;
         surface->setPdfFile(path);
