@@ -154,7 +154,9 @@ const PageLayout& layoutFor(bool withWaste) {
 }
 
 QString cellText(const Row& r, Col c) {
-    const auto dateCell = [](const QString& d) { return d.isEmpty() ? QStringLiteral(" ") : d; };
+    // Dates print without the blanks of the short form ("2026.01.10."), so
+    // that they fit the 20 mm of the combined table in "Courier New" 8.
+    const auto dateCell = [](const QString& d) { return d.isEmpty() ? QStringLiteral(" ") : QString(d).remove(' '); };
     switch (c) {
     case Col::KKCharge: return printtext::amount6(r.kkCharge);
     case Col::KKPaid: return printtext::amount6(r.kkPaid);

@@ -30,7 +30,14 @@ namespace {
 // Column widths in twips, common cost only and with the waste fee; 0 hides.
 constexpr int kWidthsKK[8] = {1000, 1300, 900, 1100, 0, 0, 0, 1300};
 constexpr int kWidthsKKSZ[8] = {1000, 1300, 900, 1100, 1000, 900, 1100, 1300};
-constexpr int kTwipsPerPixel = 15;
+
+// Twips to pixels for this window's font: the widths were measured for a
+// small system font (about 5 pixels a character); a larger font widens them
+// in proportion, so that a month name or a date fits its column.
+int pixels(const QWidget* w, int twips) {
+    const double scale = std::max(1.0, w->fontMetrics().averageCharWidth() / 5.0);
+    return static_cast<int>(twips / 15.0 * scale + 0.5);
+}
 }  // namespace
 
 frmElonezet::frmElonezet(const DataFolder& folder, const QString& year, const QString& yearText, int aktualisLakas,
@@ -68,6 +75,7 @@ frmElonezet::frmElonezet(const DataFolder& folder, const QString& year, const QS
     auto* search = new QGridLayout(Frame1);
     ui::addRow(search, 0, 0, QStringLiteral("Cím szerinti keresés"), cmbCim);
     ui::addRow(search, 1, 0, QStringLiteral("Név szerinti keresés"), cmbNev);
+    search->setColumnStretch(1, 1);
 
     FlatScrollBar1 = new QScrollBar(Qt::Horizontal);
     FlatScrollBar1->setObjectName(QStringLiteral("FlatScrollBar1"));
@@ -82,7 +90,7 @@ frmElonezet::frmElonezet(const DataFolder& folder, const QString& year, const QS
                               QStringLiteral("Dátum"), QStringLiteral("Szemétdíj"), QStringLiteral("Befizetés"),
                               QStringLiteral("Dátum"), QStringLiteral("Egyenleg")},
                              QStringLiteral("Éves kimutatás"));
-    ListView1->setMinimumHeight(ListView1->sizeHintForRow(0) * 15);
+    ListView1->setMinimumHeight((ListView1->fontMetrics().height() + 4) * 15 + 8);
 
     Combo2 = ui::combo(QStringLiteral("Combo2"), false);
     Label3 = ui::caption(QStringLiteral("Nyomtató:"), Combo2, QStringLiteral("Label3"));
@@ -150,7 +158,7 @@ frmElonezet::frmElonezet(const DataFolder& folder, const QString& year, const QS
     });
 
     // Opening
-    resize(10230 / kTwipsPerPixel, 620);
+    resize(pixels(this, 10230), sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
         resize(std::min(width(), avail.width()), std::min(height(), avail.height() - 40));
@@ -166,7 +174,7 @@ void frmElonezet::setColumns() {
     const int* widths = chkSzemetdij->isChecked() ? kWidthsKKSZ : kWidthsKK;
     for (int c = 0; c < 8; ++c) {
         ListView1->setColumnHidden(c, widths[c] == 0);
-        if (widths[c] > 0) ListView1->setColumnWidth(c, widths[c] / kTwipsPerPixel);
+        if (widths[c] > 0) ListView1->setColumnWidth(c, pixels(this, widths[c]));
     }
 }
 

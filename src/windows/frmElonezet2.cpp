@@ -92,7 +92,7 @@ frmElonezet2::frmElonezet2(const DataFolder& folder, const QString& year, QWidge
                                QStringLiteral("Kijelölt lakás befizetései"), false);
     ui::recordModel(ListView2)->setRightAligned({3});
     for (auto [column, width] : {std::pair{0, 160}, {1, 110}, {2, 110}, {3, 90}}) ListView2->setColumnWidth(column, width);
-    ListView2->setMaximumHeight(ListView2->sizeHintForRow(0) * 7 + 30);
+    ListView2->setFixedHeight((ListView2->fontMetrics().height() + 4) * 7 + 8);
     Label2 = ui::caption(QStringLiteral("Kijelölt lakás befizetései:"), ListView2, QStringLiteral("Label2"));
 
     Combo2 = ui::combo(QStringLiteral("Combo2"), false);
@@ -138,7 +138,7 @@ frmElonezet2::frmElonezet2(const DataFolder& folder, const QString& year, QWidge
     ui::onRecordChosen(ListView1, this, [this](int row) { rowChosen(row); });
 
     // Opening
-    resize(900, 680);
+    resize(940, 700);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
         resize(std::min(width(), avail.width()), std::min(height(), avail.height() - 40));

@@ -116,12 +116,12 @@ void tst_statement::printedPage_data() {
     QTest::addColumn<QStringList>("totals");   // text@x, printed bold at y 84
     QTest::newRow("KK") << false << QList<double>{10, 55, 85, 115, 145, 175}
                         << QStringList{"Hónap@25", "Közösköltség@62", "Befizetések@94", "Dátum@126", "Egyenleg@154"}
-                        << QStringList{"Március@25", "  1000@70", "  1500@100", "2026. 03. 10.@120", "   500@160"}
+                        << QStringList{"Március@25", "  1000@70", "  1500@100", "2026.03.10.@120", "   500@160"}
                         << QStringList{"Összesen:@35", "  6000@70", "  1500@100", " -4500@160"};
     QTest::newRow("KKSZ") << true << QList<double>{10, 30, 50, 70, 90, 110, 130, 150, 175}
                           << QStringList{"Hónap@15",    "Közösköltség@33", "Befizetés@54", "Dátum@74",
                                          "Szemétdíj@94", "Befizetés@114",  "Dátum@135",    "Egyenleg@156"}
-                          << QStringList{"Március@12", "  1000@37", "  1500@58", "2026. 03. 10.@71",
+                          << QStringList{"Március@12", "  1000@37", "  1500@58", "2026.03.10.@71",
                                          "   800@97",  "     0@117", " @131",     "  -300@160"}
                           << QStringList{"Összesen:@15", "  6000@37", "  1500@58", "   800@97", "     0@117",
                                          " -5300@160"};
