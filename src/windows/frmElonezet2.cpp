@@ -104,7 +104,6 @@ frmElonezet2::frmElonezet2(const DataFolder& folder, const QString& year, QWidge
     cmdCsv = ui::button(QStringLiteral("cmdCsv"), QStringLiteral("&CSV mentés..."),
                         QStringLiteral("A lista mentése táblázatkezelőnek (CSV fájl)"));
     for (QPushButton* b : {cmdNyomtatas, cmdElonezet, cmdCsv}) b->setAutoDefault(false);
-    cmdKeres->setDefault(true);  // Enter in a search box searches
 
     auto* col = new QVBoxLayout(this);
     col->setMenuBar(menu);
@@ -123,6 +122,7 @@ frmElonezet2::frmElonezet2(const DataFolder& folder, const QString& year, QWidge
     bottom->addWidget(cmdElonezet);
     bottom->addWidget(cmdCsv);
     col->addLayout(bottom);
+    cmdKeres->setDefault(true);  // Enter in a search box searches
 
     QWidget* order[] = {txtNevKeres, txtHelysegKeres, txtEpuletKeres, txtUtcaKeres, txtHszKeres, opMind,
                         opTulfiz,    opHatralek,      cmdKeres,       ListView1,    ListView2,   Combo2,
