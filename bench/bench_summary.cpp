@@ -5,19 +5,16 @@
 // Run: QT_QPA_PLATFORM=offscreen ./bench/bench_summary [apartments]
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
-
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 #include "app/startup.h"
+#include "benchsupport.h"
 #include "reports/qt/qtsurface.h"
 #include "reports/summary.h"
 #include "store/recordfile.h"
@@ -29,45 +26,14 @@ namespace {
 
 const QString kYear = QStringLiteral("2026");
 
-// Median of several runs, in milliseconds.
-double median(int runs, const std::function<void()>& fn) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        fn();
-        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-std::vector<Lakas> sampleYear(int count) {
-    const QStringList surnames{"Kovács", "Szabó", "Tóth", "Nagy", "Horváth", "Kiss", "Varga", "Molnár", "Németh", "Farkas"};
-    std::vector<Lakas> flats;
-    flats.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        Lakas l = makeLakas(surnames[i % 10] + QStringLiteral(" Lakó %1").arg(i), QStringLiteral("Utca %1").arg(i % 37),
-                            QString::number(i % 120), QStringLiteral("%1/%2").arg(i % 9).arg(i % 4));
-        for (int m = 1; m <= 12; ++m) {
-            l.KKEloiras(m) = 15000 + i % 100;
-            l.KKBefizetes(m) = i % 3 == 0 ? 14000 : 15100;
-            l.HEloiras(m) = 3200;
-            l.HBefizetes(m) = 3200;
-        }
-        for (int r = 2; r <= 4; ++r) l.Lakok.Nev(r) = QStringLiteral("Családtag %1").arg(r);
-        flats.push_back(l);
-    }
-    return flats;
-}
-
 QByteArray paymentLog(const std::vector<Lakas>& flats, int perApartment) {
     QByteArray bytes;
     bytes.reserve(qsizetype(flats.size()) * perApartment * Befizetes::Length);
     for (int m = 1; m <= perApartment; ++m)
         for (const Lakas& l : flats) {
             Befizetes b;
-            b.Osszeg = 15000, b.Honap = std::int16_t(m), b.Tipus = "Közösköltség", b.Nev = l.Lakok.Nev(1), b.Hsz = l.Hsz;
+            b.Osszeg = 15000, b.Honap = std::int16_t(m), b.Tipus = "Közösköltség", b.Nev = l.Lakok.Nev(1),
+            b.Hsz = l.Hsz;
             b.Datum = Date::fromQDate(QDate(2026, m, 10));
             bytes += RecordFile<Befizetes>::encode(b);
         }
@@ -81,32 +47,25 @@ int main(int argc, char** argv) {
     startup::registerFontSubstitutions();
     const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
     TestFolder data;
-    const auto flats = sampleYear(count);
+    const auto flats = bench::sampleYear(count);
     data.writeApartments(kYear, flats);
     data.writeBytes(kYear + QStringLiteral("/Befiz.dat"), paymentLog(flats, 6));
     const QString path = data.folder().yearFile(kYear, files::Lakasok);
 
-    // The plain read: the whole file in blocks of a megabyte, nothing decoded.
-    const double plain = median(9, [&] {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) return;
-        std::vector<char> block(1 << 20);
-        volatile qint64 total = 0;
-        for (qint64 n; (n = f.read(block.data(), qint64(block.size()))) > 0;) total = total + n;
-    });
-    const double engine = median(9, [&] { summary::rows(data.folder(), kYear); });
+    const double plain = bench::median(9, [&] { bench::plainRead(path); });
+    const double engine = bench::median(9, [&] { summary::rows(data.folder(), kYear); });
 
     frmElonezet2 w(data.folder(), kYear);
-    const double fill = median(5, [&] { w.Betolt(); });
+    const double fill = bench::median(5, [&] { w.Betolt(); });
     w.txtNevKeres->setText(QStringLiteral("kovács"));
-    const double search = median(5, [&] { w.cmdKeres->click(); });
+    const double search = bench::median(5, [&] { w.cmdKeres->click(); });
     w.txtNevKeres->clear();
     w.Betolt();
-    const double payments = median(5, [&] { summary::payments(data.folder(), kYear, count / 2); });
+    const double payments = bench::median(5, [&] { summary::payments(data.folder(), kYear, count / 2); });
 
     const auto rows = w.shownRows();
     QTemporaryDir out;
-    const double pdf = median(3, [&] {
+    const double pdf = bench::median(3, [&] {
         QtPrinterSurface s;
         s.setPdfFile(out.filePath(QStringLiteral("osszesito.pdf")));
         summary::print(s, rows, kYear, QDate(2026, 4, 2), [&](int, int) {

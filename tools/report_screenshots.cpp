@@ -24,8 +24,8 @@
 namespace {
 
 std::vector<Lakas> sampleYear() {
-    const QStringList names{"Kovács Péter", "Szűcs Erzsébet", "Ábrahám Ödön", "Nagy Ilona", "Csizmadia Géza",
-                            "Tóth Gyöngyi", "Horváth Ákos", "Kiss Éva"};
+    const QStringList names{"Kovács Péter",   "Szűcs Erzsébet", "Ábrahám Ödön", "Nagy Ilona",
+                            "Csizmadia Géza", "Tóth Gyöngyi",   "Horváth Ákos", "Kiss Éva"};
     std::vector<Lakas> flats;
     for (int i = 0; i < names.size(); ++i) {
         Lakas l = makeLakas(names[i], i < 5 ? "Rózsa utca" : "Őszirózsa köz", i < 5 ? "12" : "3",
@@ -58,7 +58,8 @@ QByteArray paymentLog(const std::vector<Lakas>& flats) {
         for (int m = 1; m <= 12; ++m) {
             if (l.KKBefizetes(m) == 0) continue;
             Befizetes b;
-            b.Osszeg = l.KKBefizetes(m), b.Datum = l.KKBefizDatum(m), b.Tipus = "Közösköltség", b.Honap = std::int16_t(m);
+            b.Osszeg = l.KKBefizetes(m), b.Datum = l.KKBefizDatum(m), b.Tipus = "Közösköltség",
+            b.Honap = std::int16_t(m);
             b.Nev = l.Lakok.Nev(1), b.Helyseg = l.Helyseg, b.Utca = l.Utca, b.Hsz = l.Hsz, b.Ajto = l.Ajto;
             bytes += RecordFile<Befizetes>::encode(b);
         }
@@ -112,8 +113,10 @@ int main(int argc, char** argv) {
         if (!pdfcheck::render(pdf, layout, &error)) qWarning("%s: %s", qPrintable(name), qPrintable(error));
         pdfcheck::renderPage(pdf, 1, 110).save(out.filePath(name + QStringLiteral(".png")));
     };
-    page(QStringLiteral("report-statement-kk"), [&](PrinterSurface& s) { statement::print(s, flats[1], year, today, false); });
-    page(QStringLiteral("report-statement-kksz"), [&](PrinterSurface& s) { statement::print(s, flats[2], year, today, true); });
+    page(QStringLiteral("report-statement-kk"),
+         [&](PrinterSurface& s) { statement::print(s, flats[1], year, today, false); });
+    page(QStringLiteral("report-statement-kksz"),
+         [&](PrinterSurface& s) { statement::print(s, flats[2], year, today, true); });
     page(QStringLiteral("report-summary"),
          [&](PrinterSurface& s) { summary::print(s, summaryWindow.shownRows(), year, today); });
     page(QStringLiteral("report-residents"), [&](PrinterSurface& s) {

@@ -28,9 +28,9 @@ namespace {
 
 // The heading, the column headings and the two sides of the frame of a page.
 void pageHead(PrinterSurface& s, const QString& heading, double frameBottom) {
-    static const std::pair<const char*, double> columns[] = {
-        {"Utca", 10},       {"Épület", 50},    {"Házszám", 90},     {"Emelet/ajtó", 110},
-        {"Lakó neve", 130}, {"Telefon", 180}, {"Bejelentve", 205}, {"E-mail", 225}};
+    static const std::pair<const char*, double> columns[] = {{"Utca", 10},         {"Épület", 50},     {"Házszám", 90},
+                                                             {"Emelet/ajtó", 110}, {"Lakó neve", 130}, {"Telefon", 180},
+                                                             {"Bejelentve", 205},  {"E-mail", 225}};
     s.setFontSize(12);
     s.setCurrentX(10);
     s.setCurrentY(15);
@@ -74,15 +74,14 @@ bool printResidentList(PrinterSurface& s, const std::vector<Lakas>& apartments, 
         }
         y += 4;
         s.setCurrentY(y);
-        const std::pair<QString, double> cells[] = {
-            {l.Utca.text(), 10},
-            {l.Epulet.text(), 50},
-            {l.Hsz.text(), 90},
-            {l.Ajto.text(), 110},
-            {l.Lakok.Nev(1).text(), 130},
-            {l.Telefon.text(), 180},
-            {printtext::date(l.Lakok.Bejelentve(1)), 205},
-            {l.Email.text(), 225}};
+        const std::pair<QString, double> cells[] = {{l.Utca.text(), 10},
+                                                    {l.Epulet.text(), 50},
+                                                    {l.Hsz.text(), 90},
+                                                    {l.Ajto.text(), 110},
+                                                    {l.Lakok.Nev(1).text(), 130},
+                                                    {l.Telefon.text(), 180},
+                                                    {printtext::date(l.Lakok.Bejelentve(1)), 205},
+                                                    {l.Email.text(), 225}};
         for (size_t k = 0; k < std::size(cells); ++k) {
             s.setCurrentX(cells[k].second);
             s.print({cells[k].first}, k + 1 == std::size(cells));

@@ -5,7 +5,6 @@
 // and a line with its remark under it.
 
 #include <QString>
-
 #include <vector>
 
 #include "reports/printersurface.h"

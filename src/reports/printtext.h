@@ -3,7 +3,6 @@
 // blanks (printed in a monospaced face) and dates.
 
 #include <QString>
-
 #include <cstdint>
 
 #include "store/fields.h"

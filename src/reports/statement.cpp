@@ -12,7 +12,9 @@ QString addressText(const Lakas& l) {
            QLatin1Char(' ') + l.Hsz.text() + QStringLiteral(". ") + l.Ajto.text();
 }
 
-QString title(const QString& yearText) { return yearText + QStringLiteral(". évi kimutatás"); }
+QString title(const QString& yearText) {
+    return yearText + QStringLiteral(". évi kimutatás");
+}
 
 Table table(const Lakas& l, bool withWaste) {
     Table t;
@@ -67,8 +69,7 @@ int apartmentCount(const DataFolder& folder, const QString& year) {
 
 namespace {
 // The first record for which `key` gives the text; 0 when none.
-int findFirst(const DataFolder& folder, const QString& year, const QString& text,
-              QString (*key)(const Lakas&)) {
+int findFirst(const DataFolder& folder, const QString& year, const QString& text, QString (*key)(const Lakas&)) {
     if (!DataFolder::isUsableYear(year)) return 0;
     int found = 0;
     RecordFile<Lakas>(folder.yearFile(year, files::Lakasok), folder.fs()).forEach([&](int n, const Lakas& l) {
@@ -76,7 +77,9 @@ int findFirst(const DataFolder& folder, const QString& year, const QString& text
     });
     return found;
 }
-QString firstName(const Lakas& l) { return l.Lakok.Nev(1).text(); }
+QString firstName(const Lakas& l) {
+    return l.Lakok.Nev(1).text();
+}
 }  // namespace
 
 int findByAddress(const DataFolder& folder, const QString& year, const QString& text) {
@@ -119,17 +122,16 @@ struct PageLayout {
 };
 
 const PageLayout& layoutFor(bool withWaste) {
-    static const PageLayout kk{
-        {10, 55, 85, 115, 145, 175},
-        {{QStringLiteral("Hónap"), 25},
-         {QStringLiteral("Közösköltség"), 62},
-         {QStringLiteral("Befizetések"), 94},
-         {QStringLiteral("Dátum"), 126},
-         {QStringLiteral("Egyenleg"), 154}},
-        25,
-        {{Col::KKCharge, 70}, {Col::KKPaid, 100}, {Col::KKDate, 120}, {Col::Balance, 160}},
-        35,
-        {{Col::KKCharge, 70}, {Col::KKPaid, 100}, {Col::Balance, 160}}};
+    static const PageLayout kk{{10, 55, 85, 115, 145, 175},
+                               {{QStringLiteral("Hónap"), 25},
+                                {QStringLiteral("Közösköltség"), 62},
+                                {QStringLiteral("Befizetések"), 94},
+                                {QStringLiteral("Dátum"), 126},
+                                {QStringLiteral("Egyenleg"), 154}},
+                               25,
+                               {{Col::KKCharge, 70}, {Col::KKPaid, 100}, {Col::KKDate, 120}, {Col::Balance, 160}},
+                               35,
+                               {{Col::KKCharge, 70}, {Col::KKPaid, 100}, {Col::Balance, 160}}};
     static const PageLayout kksz{
         {10, 30, 50, 70, 90, 110, 130, 150, 175},
         {{QStringLiteral("Hónap"), 15},
@@ -158,13 +160,20 @@ QString cellText(const Row& r, Col c) {
     // that they fit the 20 mm of the combined table in "Courier New" 8.
     const auto dateCell = [](const QString& d) { return d.isEmpty() ? QStringLiteral(" ") : QString(d).remove(' '); };
     switch (c) {
-    case Col::KKCharge: return printtext::amount6(r.kkCharge);
-    case Col::KKPaid: return printtext::amount6(r.kkPaid);
-    case Col::KKDate: return dateCell(r.kkDate);
-    case Col::HCharge: return printtext::amount6(r.hCharge);
-    case Col::HPaid: return printtext::amount6(r.hPaid);
-    case Col::HDate: return dateCell(r.hDate);
-    case Col::Balance: return printtext::amount6(r.balance);
+        case Col::KKCharge:
+            return printtext::amount6(r.kkCharge);
+        case Col::KKPaid:
+            return printtext::amount6(r.kkPaid);
+        case Col::KKDate:
+            return dateCell(r.kkDate);
+        case Col::HCharge:
+            return printtext::amount6(r.hCharge);
+        case Col::HPaid:
+            return printtext::amount6(r.hPaid);
+        case Col::HDate:
+            return dateCell(r.hDate);
+        case Col::Balance:
+            return printtext::amount6(r.balance);
     }
     return QString();
 }

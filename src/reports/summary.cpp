@@ -37,9 +37,12 @@ Row totalRow(std::int64_t eloiras, std::int64_t befizetes) {
 
 bool passes(const Row& r, Only only) {
     switch (only) {
-    case Only::Debtors: return r.egyenleg < 0;
-    case Only::Overpayers: return r.egyenleg > 0;
-    case Only::All: break;
+        case Only::Debtors:
+            return r.egyenleg < 0;
+        case Only::Overpayers:
+            return r.egyenleg > 0;
+        case Only::All:
+            break;
     }
     return true;
 }
@@ -64,7 +67,9 @@ std::vector<Row> collect(const DataFolder& folder, const QString& year, const Fi
 
 }  // namespace
 
-std::vector<Row> rows(const DataFolder& folder, const QString& year) { return collect(folder, year, nullptr); }
+std::vector<Row> rows(const DataFolder& folder, const QString& year) {
+    return collect(folder, year, nullptr);
+}
 
 std::vector<Row> rows(const DataFolder& folder, const QString& year, const Filter& filter) {
     return collect(folder, year, &filter);
@@ -110,9 +115,13 @@ QByteArray csv(const std::vector<Row>& rows) {
                       cells);
 }
 
-QString title(const QString& year) { return year + QStringLiteral(". évi kimutatás"); }
+QString title(const QString& year) {
+    return year + QStringLiteral(". évi kimutatás");
+}
 
-QString amountText(std::int64_t value) { return printtext::grouped(value, QStringLiteral("### ##0"), 9); }
+QString amountText(std::int64_t value) {
+    return printtext::grouped(value, QStringLiteral("### ##0"), 9);
+}
 
 // ---- printing ------------------------------------------------------------
 

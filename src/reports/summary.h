@@ -8,7 +8,6 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 #include <vector>
 

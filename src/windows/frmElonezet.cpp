@@ -11,11 +11,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
 #include <optional>
 
 #include "register/apartmentlist.h"
@@ -23,6 +21,7 @@
 #include "store/clock.h"
 #include "store/conversions.h"
 #include "windows/dialogs.h"
+#include "windows/previewframe.h"
 #include "windows/printerchoice.h"
 #include "windows/ui.h"
 
@@ -42,17 +41,13 @@ int pixels(const QWidget* w, int twips) {
 
 frmElonezet::frmElonezet(const DataFolder& folder, const QString& year, const QString& yearText, int aktualisLakas,
                          QWidget* parent)
-    : QDialog(parent), m_folder(folder), m_year(year), m_yearText(yearText), m_AktualisLakas(aktualisLakas) {
-    setObjectName(QStringLiteral("frmElönézet"));
-    setWindowTitle(QStringLiteral("Nyomtatási előnézet"));
-    setModal(true);
-
-    menu = new QMenuBar(this);
-    mnuVissza = menu->addAction(QStringLiteral("&Vissza"));
-    mnuVissza->setObjectName(QStringLiteral("mnuVissza"));
-    mnuPrint = menu->addAction(QStringLiteral("&Nyomtatás"));
-    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-
+    : PreviewDialog(QStringLiteral("frmElönézet"), QStringLiteral("&Nyomtatás"),
+                    QStringLiteral("A kimutatás nyomtatása a választott nyomtatóra"),
+                    QStringLiteral("A nyomtatandó oldal megtekintése"), parent),
+      m_folder(folder),
+      m_year(year),
+      m_yearText(yearText),
+      m_AktualisLakas(aktualisLakas) {
     lbFejlec = ui::valueLabel(QStringLiteral("lbFejléc"));
     QFont big = lbFejlec->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
@@ -85,22 +80,12 @@ frmElonezet::frmElonezet(const DataFolder& folder, const QString& year, const QS
     chkSzemetdij = new QCheckBox(QStringLiteral("Szemétdíjjal"));
     chkSzemetdij->setObjectName(QStringLiteral("chkSzemétdij"));
 
-    ListView1 = ui::listView(QStringLiteral("ListView1"),
-                             {QStringLiteral("Hónap"), QStringLiteral("Közösköltség"), QStringLiteral("Befizetés"),
-                              QStringLiteral("Dátum"), QStringLiteral("Szemétdíj"), QStringLiteral("Befizetés"),
-                              QStringLiteral("Dátum"), QStringLiteral("Egyenleg")},
-                             QStringLiteral("Éves kimutatás"));
+    ListView1 = ui::listView(
+        QStringLiteral("ListView1"),
+        {QStringLiteral("Hónap"), QStringLiteral("Közösköltség"), QStringLiteral("Befizetés"), QStringLiteral("Dátum"),
+         QStringLiteral("Szemétdíj"), QStringLiteral("Befizetés"), QStringLiteral("Dátum"), QStringLiteral("Egyenleg")},
+        QStringLiteral("Éves kimutatás"));
     ListView1->setMinimumHeight((ListView1->fontMetrics().height() + 4) * 15 + 8);
-
-    Combo2 = ui::combo(QStringLiteral("Combo2"), false);
-    Label3 = ui::caption(QStringLiteral("Nyomtató:"), Combo2, QStringLiteral("Label3"));
-    cmdNyomtatas = ui::button(QStringLiteral("cmdNyomtatas"), QStringLiteral("Nyomtatás"),
-                              QStringLiteral("A kimutatás nyomtatása a választott nyomtatóra"));
-    cmdElonezet = ui::button(QStringLiteral("cmdElonezet"), QStringLiteral("&Előnézet"),
-                             QStringLiteral("A nyomtatandó oldal megtekintése"));
-
-    cmdNyomtatas->setAutoDefault(false);
-    cmdElonezet->setAutoDefault(false);
 
     // Layout
     auto* col = new QVBoxLayout(this);
@@ -124,12 +109,7 @@ frmElonezet::frmElonezet(const DataFolder& folder, const QString& year, const QS
     step->addWidget(chkSzemetdij);
     col->addLayout(step);
     col->addWidget(ListView1, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Label3);
-    bottom->addWidget(Combo2, 1);
-    bottom->addWidget(cmdNyomtatas);
-    bottom->addWidget(cmdElonezet);
-    col->addLayout(bottom);
+    col->addLayout(printerRow);
 
     setTabOrder(cmbCim, cmbNev);
     setTabOrder(cmbNev, FlatScrollBar1);
@@ -139,9 +119,7 @@ frmElonezet::frmElonezet(const DataFolder& folder, const QString& year, const QS
     setTabOrder(Combo2, cmdNyomtatas);
     setTabOrder(cmdNyomtatas, cmdElonezet);
 
-    connect(mnuVissza, &QAction::triggered, this, &QDialog::accept);
     connect(mnuPrint, &QAction::triggered, this, &frmElonezet::printClicked);
-    connect(cmdNyomtatas, &QPushButton::clicked, this, &frmElonezet::printClicked);
     connect(cmdElonezet, &QPushButton::clicked, this, &frmElonezet::previewClicked);
     connect(cmbCim, &QComboBox::activated, this, [this](int i) { addressChosen(cmbCim->itemText(i)); });
     connect(cmbCim->lineEdit(), &QLineEdit::returnPressed, this, [this] { addressChosen(cmbCim->currentText()); });
@@ -158,14 +136,8 @@ frmElonezet::frmElonezet(const DataFolder& folder, const QString& year, const QS
     });
 
     // Opening
-    resize(pixels(this, 10230), sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        resize(std::min(width(), avail.width()), std::min(height(), avail.height() - 40));
-        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
-    }
+    centreOnScreen(QSize(pixels(this, 10230), sizeHint().height()));
     setColumns();
-    printing::fillPrinterCombo(Combo2);
     BeolvasKK();
     BeolvasLakok();
 }
@@ -178,9 +150,15 @@ void frmElonezet::setColumns() {
     }
 }
 
-void frmElonezet::BeolvasKK() { load(false); }
-void frmElonezet::BeolvasKKésSz() { load(true); }
-void frmElonezet::reload() { load(chkSzemetdij->isChecked()); }
+void frmElonezet::BeolvasKK() {
+    load(false);
+}
+void frmElonezet::BeolvasKKésSz() {
+    load(true);
+}
+void frmElonezet::reload() {
+    load(chkSzemetdij->isChecked());
+}
 
 void frmElonezet::load(bool withWaste) {
     lbDatum->setText(conv::shortDate(appclock::today()));
@@ -246,8 +224,12 @@ void frmElonezet::nameChosen(const QString& text) {
     reload();
 }
 
-bool frmElonezet::PrintKK() { return printStatement(false); }
-bool frmElonezet::PrintKKésSZ() { return printStatement(true); }
+bool frmElonezet::PrintKK() {
+    return printStatement(false);
+}
+bool frmElonezet::PrintKKésSZ() {
+    return printStatement(true);
+}
 
 namespace {
 // The statement's layout for the printer, or none (with the message shown)

@@ -8,21 +8,17 @@
 // apartment it shows becomes the selected one: after it closes,
 // AktualisLakas() is the apartment to select in the main window.
 
-#include <QDialog>
-
 #include "store/datafolder.h"
+#include "windows/previewframe.h"
 
-class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QMenuBar;
-class QPushButton;
 class QScrollBar;
 class QTreeWidget;
 
-class frmElonezet : public QDialog {
+class frmElonezet : public PreviewDialog {
     Q_OBJECT
 public:
     // `yearText` is the text of the main window's year box (the title's year).
@@ -41,10 +37,7 @@ public:
     bool PrintKK();
     bool PrintKKésSZ();
 
-    // ---- controls ----
-    QMenuBar* menu = nullptr;
-    QAction* mnuVissza = nullptr;
-    QAction* mnuPrint = nullptr;
+    // ---- controls (and those of PreviewDialog) ----
     QGroupBox* Frame1 = nullptr;
     QComboBox* cmbCim = nullptr;
     QComboBox* cmbNev = nullptr;  // object name "cmbNév"
@@ -52,13 +45,9 @@ public:
     QScrollBar* FlatScrollBar1 = nullptr;
     QCheckBox* chkSzemetdij = nullptr;  // object name "chkSzemétdij"
     QTreeWidget* ListView1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QComboBox* Combo2 = nullptr;
-    QPushButton* cmdNyomtatas = nullptr;
-    QPushButton* cmdElonezet = nullptr;  // "&Előnézet"
-    QLabel* lbNev = nullptr;    // object name "lbNév"
+    QLabel* lbNev = nullptr;  // object name "lbNév"
     QLabel* lbCim = nullptr;
-    QLabel* lbDatum = nullptr;  // object name "lbDátum"
+    QLabel* lbDatum = nullptr;   // object name "lbDátum"
     QLabel* lbFejlec = nullptr;  // object name "lbFejléc"
 
 private:

@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -21,21 +20,16 @@
 #include "store/clock.h"
 #include "store/conversions.h"
 #include "windows/dialogs.h"
+#include "windows/previewframe.h"
 #include "windows/recordlist.h"
 #include "windows/ui.h"
 
 frmElonezet2::frmElonezet2(const DataFolder& folder, const QString& year, QWidget* parent)
-    : QDialog(parent), m_folder(folder), m_year(year) {
-    setObjectName(QStringLiteral("frmElönézet2"));
-    setWindowTitle(QStringLiteral("Nyomtatási előnézet"));
-    setModal(true);
-
-    menu = new QMenuBar(this);
-    mnuVissza = menu->addAction(QStringLiteral("&Vissza"));
-    mnuVissza->setObjectName(QStringLiteral("mnuVissza"));
-    mnuPrint = menu->addAction(QStringLiteral("&Nyomtat"));
-    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-
+    : PreviewDialog(QStringLiteral("frmElönézet2"), QStringLiteral("&Nyomtat"),
+                    QStringLiteral("A lista nyomtatása a választott nyomtatóra"),
+                    QStringLiteral("A nyomtatandó oldalak megtekintése"), parent),
+      m_folder(folder),
+      m_year(year) {
     lbEv = ui::valueLabel(QStringLiteral("lbÉv"));
     QFont bold = lbEv->font();
     bold.setBold(true);
@@ -86,24 +80,19 @@ frmElonezet2::frmElonezet2(const DataFolder& folder, const QString& year, QWidge
         ListView1->setColumnWidth(column, width);
     ListView1->setColumnHidden(5, true);
 
-    ListView2 = ui::recordList(QStringLiteral("ListView2"),
-                               {QStringLiteral("Megnevezés"), QStringLiteral("Dátum"), QStringLiteral("Időszak"),
-                                QStringLiteral("Befizetve")},
-                               QStringLiteral("Kijelölt lakás befizetései"), false);
+    ListView2 = ui::recordList(
+        QStringLiteral("ListView2"),
+        {QStringLiteral("Megnevezés"), QStringLiteral("Dátum"), QStringLiteral("Időszak"), QStringLiteral("Befizetve")},
+        QStringLiteral("Kijelölt lakás befizetései"), false);
     ui::recordModel(ListView2)->setRightAligned({3});
-    for (auto [column, width] : {std::pair{0, 160}, {1, 110}, {2, 110}, {3, 90}}) ListView2->setColumnWidth(column, width);
+    for (auto [column, width] : {std::pair{0, 160}, {1, 110}, {2, 110}, {3, 90}})
+        ListView2->setColumnWidth(column, width);
     ListView2->setFixedHeight((ListView2->fontMetrics().height() + 4) * 7 + 8);
     Label2 = ui::caption(QStringLiteral("Kijelölt lakás befizetései:"), ListView2, QStringLiteral("Label2"));
 
-    Combo2 = ui::combo(QStringLiteral("Combo2"), false);
-    Label3 = ui::caption(QStringLiteral("Nyomtató:"), Combo2, QStringLiteral("Label3"));
-    cmdNyomtatas = ui::button(QStringLiteral("cmdNyomtatas"), QStringLiteral("Nyomtatás"),
-                              QStringLiteral("A lista nyomtatása a választott nyomtatóra"));
-    cmdElonezet = ui::button(QStringLiteral("cmdElonezet"), QStringLiteral("&Előnézet"),
-                             QStringLiteral("A nyomtatandó oldalak megtekintése"));
     cmdCsv = ui::button(QStringLiteral("cmdCsv"), QStringLiteral("&CSV mentés..."),
                         QStringLiteral("A lista mentése táblázatkezelőnek (CSV fájl)"));
-    for (QPushButton* b : {cmdNyomtatas, cmdElonezet, cmdCsv}) b->setAutoDefault(false);
+    cmdCsv->setAutoDefault(false);
 
     auto* col = new QVBoxLayout(this);
     col->setMenuBar(menu);
@@ -115,43 +104,32 @@ frmElonezet2::frmElonezet2(const DataFolder& folder, const QString& year, QWidge
     col->addWidget(ListView1, 1);
     col->addWidget(Label2);
     col->addWidget(ListView2);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Label3);
-    bottom->addWidget(Combo2, 1);
-    bottom->addWidget(cmdNyomtatas);
-    bottom->addWidget(cmdElonezet);
-    bottom->addWidget(cmdCsv);
-    col->addLayout(bottom);
+    printerRow->addWidget(cmdCsv);
+    col->addLayout(printerRow);
     cmdKeres->setDefault(true);  // Enter in a search box searches
 
-    QWidget* order[] = {txtNevKeres, txtHelysegKeres, txtEpuletKeres, txtUtcaKeres, txtHszKeres, opMind,
-                        opTulfiz,    opHatralek,      cmdKeres,       ListView1,    ListView2,   Combo2,
-                        cmdNyomtatas, cmdElonezet,    cmdCsv};
+    QWidget* order[] = {txtNevKeres, txtHelysegKeres, txtEpuletKeres, txtUtcaKeres, txtHszKeres,
+                        opMind,      opTulfiz,        opHatralek,     cmdKeres,     ListView1,
+                        ListView2,   Combo2,          cmdNyomtatas,   cmdElonezet,  cmdCsv};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
-    connect(mnuVissza, &QAction::triggered, this, &QDialog::accept);
     connect(mnuPrint, &QAction::triggered, this, &frmElonezet2::printClicked);
-    connect(cmdNyomtatas, &QPushButton::clicked, this, &frmElonezet2::printClicked);
     connect(cmdElonezet, &QPushButton::clicked, this, &frmElonezet2::previewClicked);
     connect(cmdCsv, &QPushButton::clicked, this, &frmElonezet2::csvClicked);
     connect(cmdKeres, &QPushButton::clicked, this, &frmElonezet2::searchClicked);
     ui::onRecordChosen(ListView1, this, [this](int row) { rowChosen(row); });
 
     // Opening
-    resize(940, 700);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        resize(std::min(width(), avail.width()), std::min(height(), avail.height() - 40));
-        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
-    }
+    centreOnScreen(QSize(940, 700));
     lbDatum->setText(conv::shortDate(appclock::today()));
     Betolt();
     lbEv->setText(QStringLiteral("Aktuális év: ") + m_year + QLatin1Char('.'));
-    printing::fillPrinterCombo(Combo2);
     EpuletBeolvas();
 }
 
-void frmElonezet2::Betolt() { showRows(summary::rows(m_folder, m_year)); }
+void frmElonezet2::Betolt() {
+    showRows(summary::rows(m_folder, m_year));
+}
 
 void frmElonezet2::EpuletBeolvas() {
     txtEpuletKeres->clear();
@@ -202,23 +180,25 @@ void frmElonezet2::rowChosen(int viewRow) {
     list.reserve(p.rows.size() + 1);
     for (const auto& pay : p.rows)
         list.emplace_back(QStringList{pay.tipus, pay.datum, pay.idoszak, QString::number(pay.osszeg)});
-    ui::ListRow total(QStringList{QStringLiteral("ÖSSZESEN:"), QStringLiteral(" "), QStringLiteral(" "),
-                                  QString::number(p.total)});
+    ui::ListRow total(
+        QStringList{QStringLiteral("ÖSSZESEN:"), QStringLiteral(" "), QStringLiteral(" "), QString::number(p.total)});
     total.boldColumns = {0, 3};
     list.push_back(std::move(total));
     ui::recordModel(ListView2)->setRows(std::move(list));
 }
 
 printing::Layout frmElonezet2::layout() const {
-    return [rows = shownRows(), year = m_year, today = appclock::today()](PrinterSurface& s,
-                                                                           const PrintProgress& progress) {
-        summary::print(s, rows, year, today, progress);
-    };
+    return [rows = shownRows(), year = m_year, today = appclock::today()](
+               PrinterSurface& s, const PrintProgress& progress) { summary::print(s, rows, year, today, progress); };
 }
 
-void frmElonezet2::printClicked() { printing::printToChoice(Combo2, this, summary::title(m_year), layout()); }
+void frmElonezet2::printClicked() {
+    printing::printToChoice(Combo2, this, summary::title(m_year), layout());
+}
 
-void frmElonezet2::previewClicked() { printing::PrintDialogs::current().preview(this, windowTitle(), layout()); }
+void frmElonezet2::previewClicked() {
+    printing::PrintDialogs::current().preview(this, windowTitle(), layout());
+}
 
 void frmElonezet2::csvClicked() {
     const QString path = printing::askFileName(this, QStringLiteral("CSV mentés"), summary::title(m_year),

@@ -5,25 +5,21 @@
 // clicked, from the payment log; printing the list as shown, previewing it
 // and saving it as a CSV file.
 
-#include <QDialog>
-
 #include <vector>
 
 #include "reports/summary.h"
-#include "windows/printerchoice.h"
 #include "store/datafolder.h"
+#include "windows/previewframe.h"
+#include "windows/printerchoice.h"
 
-class QAction;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QTreeView;
 
-class frmElonezet2 : public QDialog {
+class frmElonezet2 : public PreviewDialog {
     Q_OBJECT
 public:
     frmElonezet2(const DataFolder& folder, const QString& year, QWidget* parent = nullptr);
@@ -37,10 +33,7 @@ public:
     // The record number of the apartment last clicked (0: none).
     int selected() const { return m_selected; }
 
-    // ---- controls ----
-    QMenuBar* menu = nullptr;
-    QAction* mnuVissza = nullptr;
-    QAction* mnuPrint = nullptr;
+    // ---- controls (and those of PreviewDialog) ----
     QGroupBox* Frame6 = nullptr;
     QLineEdit* txtNevKeres = nullptr;
     QLineEdit* txtHelysegKeres = nullptr;
@@ -54,13 +47,9 @@ public:
     QTreeView* ListView1 = nullptr;
     QLabel* Label2 = nullptr;
     QTreeView* ListView2 = nullptr;
-    QLabel* lbEv = nullptr;     // object name "lbÉv"
-    QLabel* lbDatum = nullptr;  // object name "lbDátum"
-    QLabel* Label3 = nullptr;
-    QComboBox* Combo2 = nullptr;
-    QPushButton* cmdNyomtatas = nullptr;
-    QPushButton* cmdElonezet = nullptr;  // "&Előnézet"
-    QPushButton* cmdCsv = nullptr;       // "&CSV mentés..."
+    QLabel* lbEv = nullptr;         // object name "lbÉv"
+    QLabel* lbDatum = nullptr;      // object name "lbDátum"
+    QPushButton* cmdCsv = nullptr;  // "&CSV mentés..."
 
 private:
     void showRows(std::vector<summary::Row> rows);

@@ -4,6 +4,9 @@
 // checks its pages, and stops the scheduler. It is skipped, saying why, only
 // where such a scheduler cannot be started.
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,9 +17,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <pwd.h>
-#include <unistd.h>
 
 #include "app/startup.h"
 #include "reports/qt/qtsurface.h"
@@ -42,7 +42,8 @@ public:
         if (geteuid() != 0) return QStringLiteral("the cups-pdf backend runs only under a scheduler started as root");
         if (!dir_.isValid()) return QStringLiteral("no temporary folder");
         const QString root = dir_.path();
-        for (const char* sub : {"etc/ppd", "spool", "tmp", "cache", "state", "log"}) QDir(root).mkpath(QString::fromLatin1(sub));
+        for (const char* sub : {"etc/ppd", "spool", "tmp", "cache", "state", "log"})
+            QDir(root).mkpath(QString::fromLatin1(sub));
         // The filters run as the user lp: they pass through the folder and
         // write their temporary files.
         QFile::setPermissions(root, QFileDevice::Permissions(0x7755));
@@ -57,17 +58,20 @@ public:
                              "StateDir %1/state\nAccessLog %1/log/access_log\nErrorLog %1/log/error_log\n"
                              "PageLog %1/log/page_log\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n")
                   .arg(root));
-        cupsd_.start(QStringLiteral("/usr/sbin/cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), root + "/etc/cupsd.conf",
-                                                         QStringLiteral("-s"), root + "/etc/cups-files.conf"});
+        cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
+                     {QStringLiteral("-f"), QStringLiteral("-c"), root + "/etc/cupsd.conf", QStringLiteral("-s"),
+                      root + "/etc/cups-files.conf"});
         if (!cupsd_.waitForStarted(10000)) return QStringLiteral("cupsd does not start");
         QElapsedTimer t;
         t.start();
-        while (!QFileInfo::exists(socket()) && t.elapsed() < 15000 && cupsd_.state() == QProcess::Running) QTest::qWait(100);
+        while (!QFileInfo::exists(socket()) && t.elapsed() < 15000 && cupsd_.state() == QProcess::Running)
+            QTest::qWait(100);
         if (!QFileInfo::exists(socket())) return QStringLiteral("cupsd does not listen: ") + log();
         QProcess admin;
         admin.setProcessEnvironment(environment());
-        admin.start(QStringLiteral("/usr/sbin/lpadmin"), {QStringLiteral("-p"), kQueue, QStringLiteral("-E"), QStringLiteral("-v"),
-                                                          QStringLiteral("cups-pdf:/"), QStringLiteral("-P"), ppd()});
+        admin.start(QStringLiteral("/usr/sbin/lpadmin"),
+                    {QStringLiteral("-p"), kQueue, QStringLiteral("-E"), QStringLiteral("-v"),
+                     QStringLiteral("cups-pdf:/"), QStringLiteral("-P"), ppd()});
         if (!admin.waitForFinished(30000) || admin.exitCode() != 0)
             return QStringLiteral("lpadmin fails: ") + QString::fromLocal8Bit(admin.readAllStandardError());
         return QString();
@@ -141,7 +145,8 @@ void tst_cups::initTestCase() {
 void tst_cups::summaryOnAQueue() {
     QVERIFY2(QPrinterInfo::availablePrinterNames().contains(kQueue), qPrintable(scheduler_.log()));
     std::vector<summary::Row> rows;
-    for (int i = 1; i <= 45; ++i) rows.push_back({QStringLiteral("1111 Cím %1").arg(i), "Lakó", 1000, 500, -500, i, false});
+    for (int i = 1; i <= 45; ++i)
+        rows.push_back({QStringLiteral("1111 Cím %1").arg(i), "Lakó", 1000, 500, -500, i, false});
     rows.push_back({"zz ", "Összesen: ", 45000, 22500, -22500, 0, true});
 
     // Every file the backend writes for this test is removed afterwards.
@@ -174,7 +179,9 @@ void tst_cups::summaryOnAQueue() {
     QVERIFY(qAbs(size.width() - 210) < 2 || qAbs(size.width() - 216) < 2);  // A4, or Letter where that is the default
 }
 
-void tst_cups::cleanupTestCase() { scheduler_.stop(); }
+void tst_cups::cleanupTestCase() {
+    scheduler_.stop();
+}
 
 QTEST_MAIN(tst_cups)
 #include "tst_cups.moc"

@@ -44,22 +44,28 @@ void tst_pdf_reports::reports_data() {
     const double times10 = 0.401 * 10 * kMm, courier8 = 0.6 * 8 * kMm, courier9 = 0.6 * 9 * kMm;
     QTest::newRow("statement") << "statement" << 1 << false
                                << QStringList{QStringLiteral("2026. 04. 02.@1:%1,0").arg(119 * times10),
-                                              "Hónap@1:25,25", "Március@1:25,40",
+                                              "Hónap@1:25,25",
+                                              "Március@1:25,40",
                                               QStringLiteral("1000@1:%1,40").arg(70 + 2 * courier8),
-                                              QStringLiteral("-4500@1:%1,84").arg(160 + courier8), "Összesen:@1:35,84"}
+                                              QStringLiteral("-4500@1:%1,84").arg(160 + courier8),
+                                              "Összesen:@1:35,84"}
                                << QStringList{"LiberationSerif", "LiberationSerif-Bold", "LiberationMono",
                                               "LiberationMono-Bold"};
     QTest::newRow("summary") << "summary" << 2 << false
-                             << QStringList{"oldal: 1@1:170,10", "2026. évi kimutatás@1:10,10", "Lakás@1:12,30",
+                             << QStringList{"oldal: 1@1:170,10",
+                                            "2026. évi kimutatás@1:10,10",
+                                            "Lakás@1:12,30",
                                             "1111 Budapest, Fő utca 1. 1@1:11,35",
                                             QStringLiteral("1234 567@1:%1,35").arg(125 + courier9),
                                             QStringLiteral("-1 500@1:%1,35").arg(179 + 3 * courier9),
-                                            "oldal: 2@2:170,10", "Egyenleg@2:177,30", "Összesen:@2:82,35"}
+                                            "oldal: 2@2:170,10",
+                                            "Egyenleg@2:177,30",
+                                            "Összesen:@2:82,35"}
                              << QStringList{"LiberationSerif", "LiberationSerif-Bold", "LiberationMono",
                                             "LiberationMono-Bold"};
     QTest::newRow("resident list") << "residents" << 2 << true
-                                   << QStringList{"1111 Budapest@1:10,15", "Emelet/ajtó@1:110,26", "Lakó 1@1:130,30",
-                                                  "Megjegyzés:@1:15,34", "1111 Budapest@2:10,15", "Lakó 21@2:130,30"}
+                                   << QStringList{"1111 Budapest@1:10,15", "Emelet/ajtó@1:110,26",  "Lakó 1@1:130,30",
+                                                  "Megjegyzés:@1:15,34",   "1111 Budapest@2:10,15", "Lakó 21@2:130,30"}
                                    << QStringList{"LiberationSerif", "LiberationSerif-Bold"};
 }
 
@@ -82,12 +88,14 @@ void tst_pdf_reports::reports() {
             } else if (report == QLatin1String("summary")) {
                 std::vector<summary::Row> rows;
                 rows.push_back({"1111 Budapest, Fő utca 1. 1", "Kiss Ödön", 1234567, 0, -1500, 1, false});
-                for (int i = 2; i <= 45; ++i) rows.push_back({QStringLiteral("1111 Cím %1").arg(i), "Lakó", 1, 1, 0, i, false});
+                for (int i = 2; i <= 45; ++i)
+                    rows.push_back({QStringLiteral("1111 Cím %1").arg(i), "Lakó", 1, 1, 0, i, false});
                 rows.push_back({"zz ", "Összesen: ", 0, 0, 0, 0, true});
                 summary::print(s, rows, QStringLiteral("2026"), today);
             } else {
                 std::vector<Lakas> flats;
-                for (int i = 1; i <= 25; ++i) flats.push_back(makeLakas(QStringLiteral("Lakó %1").arg(i), "Fő utca", "1", "2"));
+                for (int i = 1; i <= 25; ++i)
+                    flats.push_back(makeLakas(QStringLiteral("Lakó %1").arg(i), "Fő utca", "1", "2"));
                 printResidentList(s, flats, QStringLiteral("1111 Budapest "));
             }
         },
@@ -107,7 +115,8 @@ void tst_pdf_reports::reports() {
         const auto w = pdfcheck::find(words, text, page);
         // y 0: the first line of the page, only its x is fixed.
         if (!w || qAbs(w->x - x) > 1 || (y > 0 && qAbs(w->y - y) > 1))
-            misplaced << (w ? QStringLiteral("%1 at %2,%3").arg(t).arg(w->x).arg(w->y) : t + QStringLiteral(" missing"));
+            misplaced << (w ? QStringLiteral("%1 at %2,%3").arg(t).arg(w->x).arg(w->y)
+                            : t + QStringLiteral(" missing"));
     }
     QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced.join(" / ")));
 

@@ -82,7 +82,8 @@ void tst_qtsurface::textsLinesAndPages() {
     // a Times character is 0.401 of the size wide on average (12 pt: 1.70 mm).
     QCOMPARE(near(QStringLiteral("Tizedik"), 1, 9 * 0.401 * 12 * 25.4 / 72, 25.4), QString());
     // The ";" continuation: "sor" follows "Első " on the same line.
-    const auto first = pdfcheck::find(words, QStringLiteral("Első"), 1), second = pdfcheck::find(words, QStringLiteral("sor"), 1);
+    const auto first = pdfcheck::find(words, QStringLiteral("Első"), 1),
+               second = pdfcheck::find(words, QStringLiteral("sor"), 1);
     QVERIFY(first && second && second->x > first->x2 && qAbs(second->y - first->y) < 0.5);
 
     QStringList embedded;

@@ -12,7 +12,8 @@
 namespace {
 std::vector<Lakas> flats(int n) {
     std::vector<Lakas> v;
-    for (int i = 1; i <= n; ++i) v.push_back(makeLakas(QStringLiteral("Lakó %1").arg(i), "Fő utca", QString::number(i), "1/2"));
+    for (int i = 1; i <= n; ++i)
+        v.push_back(makeLakas(QStringLiteral("Lakó %1").arg(i), "Fő utca", QString::number(i), "1/2"));
     return v;
 }
 }  // namespace
@@ -82,9 +83,9 @@ void tst_residentlist::oneApartment() {
     for (const auto& op : s.ops)
         if (op.kind == RecordingSurface::Op::Text && op.y >= 30)
             got << QStringLiteral("%1@%2,%3%4").arg(op.text).arg(op.x).arg(op.y).arg(op.bold ? " bold" : "");
-    QCOMPARE(got.mid(0, 8), (QStringList{"Rózsa utca@10,30", "Rózsa ház@50,30", "12@90,30", "2/5@110,30",
-                                         "Kiss Ödön@130,30", "06-1-234-5678@180,30", "kiss@example.hu@225,30",
-                                         "Megjegyzés: @15,34 bold"}));
+    QCOMPARE(got.mid(0, 8),
+             (QStringList{"Rózsa utca@10,30", "Rózsa ház@50,30", "12@90,30", "2/5@110,30", "Kiss Ödön@130,30",
+                          "06-1-234-5678@180,30", "kiss@example.hu@225,30", "Megjegyzés: @15,34 bold"}));
     QVERIFY(got.contains("2019. 04. 01.@205,38"));
     const auto* remark = s.findText(QStringLiteral("Kulcs a gondnoknál."));
     QVERIFY(remark && remark->y == 42 && !remark->bold && remark->x > 15);

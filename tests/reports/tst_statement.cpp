@@ -12,7 +12,9 @@
 #include "support/testfolder.h"
 
 namespace {
-Date day(int y, int m, int d) { return Date::fromQDate(QDate(y, m, d)); }
+Date day(int y, int m, int d) {
+    return Date::fromQDate(QDate(y, m, d));
+}
 }  // namespace
 
 class tst_statement : public QObject {
@@ -42,8 +44,7 @@ void tst_statement::rowsAndBalances_data() {
     QTest::newRow("KK totals") << false << 14 << QStringList{"Összesen:", "6000", "1500", "", b, b, "", "-4500"};
     QTest::newRow("KKSZ March") << true << 3
                                 << QStringList{"Március", "1000", "1500", "2026. 03. 10.", "800", "0", "", "-300"};
-    QTest::newRow("KKSZ totals") << true << 14
-                                 << QStringList{"Összesen:", "6000", "1500", "", "800", "0", "", "-5300"};
+    QTest::newRow("KKSZ totals") << true << 14 << QStringList{"Összesen:", "6000", "1500", "", "800", "0", "", "-5300"};
 }
 
 void tst_statement::rowsAndBalances() {
@@ -94,8 +95,9 @@ void tst_statement::cellTexts() {
 void tst_statement::search() {
     TestFolder data;
     const QString year = QStringLiteral("2026");
-    data.writeApartments(year, {makeLakas("Kiss Anna", "Fő utca", "1", "2"), makeLakas("Nagy Béla", "Fő utca", "1", "2"),
-                                makeLakas("Nagy Béla", "Kert utca", "5", "")});
+    data.writeApartments(year,
+                         {makeLakas("Kiss Anna", "Fő utca", "1", "2"), makeLakas("Nagy Béla", "Fő utca", "1", "2"),
+                          makeLakas("Nagy Béla", "Kert utca", "5", "")});
     const DataFolder f = data.folder();
     const QString address = QStringLiteral("1111 Budapest, Fő utca 1. 2");
     QCOMPARE(statement::searchLists(f, year).addresses.value(0), address);
@@ -119,12 +121,12 @@ void tst_statement::printedPage_data() {
                         << QStringList{"Március@25", "  1000@70", "  1500@100", "2026.03.10.@120", "   500@160"}
                         << QStringList{"Összesen:@35", "  6000@70", "  1500@100", " -4500@160"};
     QTest::newRow("KKSZ") << true << QList<double>{10, 30, 50, 70, 90, 110, 130, 150, 175}
-                          << QStringList{"Hónap@15",    "Közösköltség@33", "Befizetés@54", "Dátum@74",
-                                         "Szemétdíj@94", "Befizetés@114",  "Dátum@135",    "Egyenleg@156"}
-                          << QStringList{"Március@12", "  1000@37", "  1500@58", "2026.03.10.@71",
+                          << QStringList{"Hónap@15",     "Közösköltség@33", "Befizetés@54", "Dátum@74",
+                                         "Szemétdíj@94", "Befizetés@114",   "Dátum@135",    "Egyenleg@156"}
+                          << QStringList{"Március@12", "  1000@37",  "  1500@58", "2026.03.10.@71",
                                          "   800@97",  "     0@117", " @131",     "  -300@160"}
-                          << QStringList{"Összesen:@15", "  6000@37", "  1500@58", "   800@97", "     0@117",
-                                         " -5300@160"};
+                          << QStringList{"Összesen:@15", "  6000@37",  "  1500@58",
+                                         "   800@97",    "     0@117", " -5300@160"};
 }
 
 void tst_statement::printedPage() {
@@ -156,7 +158,8 @@ void tst_statement::printedPage() {
         for (qsizetype k = 0; k < cells.size(); ++k) {
             const QString text = cells[k].section('@', 0, 0);
             const double x = cells[k].section('@', 1).toDouble();
-            const QString font = courierCells && k > 0 ? QStringLiteral("Courier New") : QStringLiteral("Times New Roman");
+            const QString font =
+                courierCells && k > 0 ? QStringLiteral("Courier New") : QStringLiteral("Times New Roman");
             bool ok = false;
             for (const auto& op : s.ops)
                 ok = ok || (op.kind == RecordingSurface::Op::Text && op.text == text && qFuzzyCompare(op.x, x) &&

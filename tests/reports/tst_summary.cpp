@@ -18,20 +18,21 @@ const QString kYear = QStringLiteral("2026");
 // debtor whose third resident is "Kovács Anna".
 std::vector<Lakas> sampleYear() {
     std::vector<Lakas> v{makeLakas("Adós Ádám", "Fő utca", "1", "1"), makeLakas("Túl Tamás", "Fő utca", "10", "2"),
-                         makeLakas("Egyen Edit", "Kert utca", "12", ""), makeLakas("Régi Rezső", "Kert utca", "21", "4"),
-                         makeLakas("Nagy Nóra", "Fő utca", "3", "5")};
-    v[0].KKEloiras(1) = 10000, v[0].HEloiras(2) = 2000, v[0].KKBefizetes(1) = 4000;  // -8000
+                         makeLakas("Egyen Edit", "Kert utca", "12", ""),
+                         makeLakas("Régi Rezső", "Kert utca", "21", "4"), makeLakas("Nagy Nóra", "Fő utca", "3", "5")};
+    v[0].KKEloiras(1) = 10000, v[0].HEloiras(2) = 2000, v[0].KKBefizetes(1) = 4000;    // -8000
     v[1].KKEloiras(1) = 10000, v[1].KKBefizetes(1) = 12000, v[1].HBefizetes(5) = 500;  // +2500
     v[2].KKEloiras(4) = 3000, v[2].KKBefizetes(4) = 3000;                              // 0
-    v[3].KKEloiras(13) = 5000;                                                          // row 13 not counted
-    v[4].KKEloiras(6) = 1500, v[4].Lakok.Nev(3) = "Kovács Anna";                        // -1500
+    v[3].KKEloiras(13) = 5000;                                                         // row 13 not counted
+    v[4].KKEloiras(6) = 1500, v[4].Lakok.Nev(3) = "Kovács Anna";                       // -1500
     v[4].Epulet = "B épület";
     return v;
 }
 
 QStringList recs(const std::vector<summary::Row>& rows) {
     QStringList out;
-    for (const auto& r : rows) out << (r.total ? QStringLiteral("T%1/%2").arg(r.eloiras).arg(r.befizetes) : QString::number(r.rec));
+    for (const auto& r : rows)
+        out << (r.total ? QStringLiteral("T%1/%2").arg(r.eloiras).arg(r.befizetes) : QString::number(r.rec));
     return out;
 }
 
@@ -58,19 +59,31 @@ void tst_summary::filters_data() {
     QTest::addColumn<QString>("building");
     QTest::addColumn<int>("only");
     QTest::addColumn<QStringList>("listed");
-    QTest::newRow("all") << "" << "" << "" << int(summary::Only::All)
-                         << QStringList{"1", "2", "3", "4", "5", "T26500/19500"};
-    QTest::newRow("debtors") << "" << "" << "" << int(summary::Only::Debtors) << QStringList{"1", "5", "T13500/4000"};
-    QTest::newRow("overpayers") << "" << "" << "" << int(summary::Only::Overpayers)
-                                << QStringList{"2", "T10000/12500"};
-    QTest::newRow("name in any resident") << "kov" << "" << "" << int(summary::Only::All)
-                                          << QStringList{"5", "T1500/0"};
-    QTest::newRow("house number 1") << "" << "1" << "" << int(summary::Only::All)
-                                    << QStringList{"1", "2", "3", "4", "T25000/19500"};
-    QTest::newRow("building, blank = none") << "" << "" << " " << int(summary::Only::All)
-                                            << QStringList{"1", "2", "3", "4", "5", "T26500/19500"};
-    QTest::newRow("building") << "" << "" << "b ÉP" << int(summary::Only::Debtors) << QStringList{"5", "T1500/0"};
-    QTest::newRow("nothing") << "zzz" << "" << "" << int(summary::Only::All) << QStringList{"T0/0"};
+    QTest::newRow("all") << ""
+                         << ""
+                         << "" << int(summary::Only::All) << QStringList{"1", "2", "3", "4", "5", "T26500/19500"};
+    QTest::newRow("debtors") << ""
+                             << ""
+                             << "" << int(summary::Only::Debtors) << QStringList{"1", "5", "T13500/4000"};
+    QTest::newRow("overpayers") << ""
+                                << ""
+                                << "" << int(summary::Only::Overpayers) << QStringList{"2", "T10000/12500"};
+    QTest::newRow("name in any resident") << "kov"
+                                          << ""
+                                          << "" << int(summary::Only::All) << QStringList{"5", "T1500/0"};
+    QTest::newRow("house number 1") << ""
+                                    << "1"
+                                    << "" << int(summary::Only::All) << QStringList{"1", "2", "3", "4", "T25000/19500"};
+    QTest::newRow("building, blank = none")
+        << ""
+        << ""
+        << " " << int(summary::Only::All) << QStringList{"1", "2", "3", "4", "5", "T26500/19500"};
+    QTest::newRow("building") << ""
+                              << ""
+                              << "b ÉP" << int(summary::Only::Debtors) << QStringList{"5", "T1500/0"};
+    QTest::newRow("nothing") << "zzz"
+                             << ""
+                             << "" << int(summary::Only::All) << QStringList{"T0/0"};
 }
 
 void tst_summary::filters() {
@@ -94,8 +107,8 @@ void tst_summary::emptyYearAndListTexts() {
     QCOMPARE(recs(summary::rows(data.folder(), kYear, summary::Filter{})), QStringList{"T0/0"});
     data.writeApartments(kYear, sampleYear());
     const auto rows = summary::rows(data.folder(), kYear);
-    QCOMPARE(summary::listTexts(rows[0]),
-             (QStringList{"1111 Budapest, Fő utca 1. 1", "Adós Ádám" + QString(21, ' '), "12000", "4000", "-8000", "1"}));
+    QCOMPARE(summary::listTexts(rows[0]), (QStringList{"1111 Budapest, Fő utca 1. 1", "Adós Ádám" + QString(21, ' '),
+                                                       "12000", "4000", "-8000", "1"}));
     QCOMPARE(summary::listTexts(rows.back()), (QStringList{"zz ", "Összesen: ", "26500", "19500", "-7000", " "}));
 }
 
@@ -106,7 +119,8 @@ void tst_summary::payments() {
     data.writeApartments(kYear, sampleYear());
     const auto entry = [](const char* nev, const char* hsz, int osszeg, int honap, const char* tipus) {
         Befizetes b;
-        b.Nev = QString::fromUtf8(nev), b.Hsz = QString::fromUtf8(hsz), b.Osszeg = osszeg, b.Honap = std::int16_t(honap);
+        b.Nev = QString::fromUtf8(nev), b.Hsz = QString::fromUtf8(hsz), b.Osszeg = osszeg,
+        b.Honap = std::int16_t(honap);
         b.Tipus = QString::fromUtf8(tipus), b.Datum = Date::fromQDate(QDate(2026, 2, 3));
         return RecordFile<Befizetes>::encode(b);
     };
@@ -138,7 +152,8 @@ void tst_summary::printedPages() {
     QFETCH(int, rows);
     QFETCH(QList<double>, bottoms);
     std::vector<summary::Row> list;
-    for (int i = 1; i < rows; ++i) list.push_back(summary::Row{QStringLiteral("1111 Cím %1").arg(i), "Lakó", 0, 0, 0, i, false});
+    for (int i = 1; i < rows; ++i)
+        list.push_back(summary::Row{QStringLiteral("1111 Cím %1").arg(i), "Lakó", 0, 0, 0, i, false});
     if (rows > 0) list.push_back(summary::Row{"zz ", "Összesen: ", 0, 0, 0, 0, true});
     RecordingSurface s;
     QVERIFY(summary::print(s, list, kYear, QDate(2026, 4, 2)));
@@ -153,7 +168,8 @@ void tst_summary::printedPages() {
             }
         QCOMPARE(verticals, (QList<double>{10, 80, 120, 150, 175, 210}));
         const auto* number = s.findText(QStringLiteral("oldal: %1").arg(page), page);
-        QVERIFY(number && number->x == 170 && number->y == 10 && number->size == (page == 1 ? 10 : 12) && !number->bold);
+        QVERIFY(number && number->x == 170 && number->y == 10 && number->size == (page == 1 ? 10 : 12) &&
+                !number->bold);
         const auto* title = s.findText(QStringLiteral("2026. évi kimutatás"), page);
         QVERIFY(title && title->x == 10 && title->y == 10 && title->bold && title->size == 12);
         const auto* header = s.findText(QStringLiteral("Egyenleg"), page);
@@ -172,13 +188,19 @@ void tst_summary::printedPages() {
 // prints a blank for "zz " and is bold throughout.
 void tst_summary::rowTexts() {
     RecordingSurface s;
-    summary::print(s, {summary::Row{"1111 Fő utca 1. 1", "Kiss Ő", 1234567, 0, -1500, 1, false},
-                       summary::Row{"zz ", "Összesen: ", 123, 0, 0, 0, true}},
+    summary::print(s,
+                   {summary::Row{"1111 Fő utca 1. 1", "Kiss Ő", 1234567, 0, -1500, 1, false},
+                    summary::Row{"zz ", "Összesen: ", 123, 0, 0, 0, true}},
                    kYear, QDate(2026, 4, 2));
     QStringList got;
     for (const auto& op : s.ops)
         if (op.kind == RecordingSurface::Op::Text && op.y > 34)
-            got << QStringLiteral("%1@%2,%3 %4%5").arg(op.text).arg(op.x).arg(op.y).arg(op.font).arg(op.bold ? " bold" : "");
+            got << QStringLiteral("%1@%2,%3 %4%5")
+                       .arg(op.text)
+                       .arg(op.x)
+                       .arg(op.y)
+                       .arg(op.font)
+                       .arg(op.bold ? " bold" : "");
     QCOMPARE(got, (QStringList{"1111 Fő utca 1. 1@11,35 Times New Roman CE", "Kiss Ő@82,35 Times New Roman CE",
                                " 1234 567@125,35 Courier New", "        0@155,35 Courier New",
                                "   -1 500@179,35 Courier New", " @11,40 Times New Roman CE bold",

@@ -28,7 +28,9 @@ bool available() {
     return true;
 }
 
-QString missingMessage() { return QStringLiteral("poppler-utils (pdftotext, pdffonts, pdfinfo, pdftoppm) is not installed"); }
+QString missingMessage() {
+    return QStringLiteral("poppler-utils (pdftotext, pdffonts, pdfinfo, pdftoppm) is not installed");
+}
 
 bool render(const QString& pdfPath, const std::function<void(PrinterSurface&)>& layout, QString* error) {
     QtPrinterSurface surface;
@@ -84,7 +86,8 @@ std::optional<Word> find(const std::vector<Word>& words, const QString& text, in
 }
 
 QString layoutText(const QString& pdfPath) {
-    return QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")}));
+    return QString::fromUtf8(
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")}));
 }
 
 namespace {
@@ -95,7 +98,9 @@ QString info(const QString& pdfPath, const QString& key) {
 }
 }  // namespace
 
-int pageCount(const QString& pdfPath) { return info(pdfPath, QStringLiteral("Pages")).toInt(); }
+int pageCount(const QString& pdfPath) {
+    return info(pdfPath, QStringLiteral("Pages")).toInt();
+}
 
 QSizeF pageSize(const QString& pdfPath) {
     // "Page size:      595.276 x 841.89 pts (A4)"
@@ -108,7 +113,8 @@ std::vector<Font> fonts(const QString& pdfPath) {
     std::vector<Font> out;
     const QStringList lines = QString::fromUtf8(run(QStringLiteral("pdffonts"), {pdfPath})).split(QLatin1Char('\n'));
     // name, type (may hold blanks), encoding, emb, sub, uni, object ID
-    const QRegularExpression re(QStringLiteral("^(\\S+)\\s+.*\\s(yes|no)\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"));
+    const QRegularExpression re(
+        QStringLiteral("^(\\S+)\\s+.*\\s(yes|no)\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"));
     for (const QString& line : lines) {
         const auto m = re.match(line);
         if (!m.hasMatch()) continue;
@@ -122,9 +128,9 @@ std::vector<Font> fonts(const QString& pdfPath) {
 QImage renderPage(const QString& pdfPath, int page, int dpi) {
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page"));
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-                                     QString::number(page), QStringLiteral("-l"), QString::number(page),
-                                     QStringLiteral("-singlefile"), pdfPath, prefix});
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
+                                     QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                     QString::number(page), QStringLiteral("-singlefile"), pdfPath, prefix});
     return QImage(prefix + QStringLiteral(".png"));
 }
 

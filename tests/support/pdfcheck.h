@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <optional>
 #include <vector>

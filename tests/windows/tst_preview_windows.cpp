@@ -42,8 +42,9 @@ struct Fixture {
     ScriptedPrintDialogs print;
 
     Fixture() {
-        std::vector<Lakas> v{makeLakas("Kovács Péter", "Rózsa utca", "12", "1"), makeLakas("Nagy Ilona", "Fő utca", "3", "2"),
-                             makeLakas("Ábel Ödön", "Kert utca", "5", ""), makeLakas("Szűcs Éva", "Fő utca", "3", "2")};
+        std::vector<Lakas> v{makeLakas("Kovács Péter", "Rózsa utca", "12", "1"),
+                             makeLakas("Nagy Ilona", "Fő utca", "3", "2"), makeLakas("Ábel Ödön", "Kert utca", "5", ""),
+                             makeLakas("Szűcs Éva", "Fő utca", "3", "2")};
         v[0].KKEloiras(1) = 10000, v[0].KKBefizetes(1) = 4000, v[0].HEloiras(1) = 3000, v[0].HBefizetes(1) = 3000;
         v[1].KKEloiras(1) = 10000, v[1].KKBefizetes(1) = 12000;
         data.writeApartments(kYear, v);
@@ -75,9 +76,13 @@ QStringList column(const QTreeWidget* list, int c) {
     return out;
 }
 
-QStringList column(QTreeView* view, int c) { return ui::recordModel(view)->columnTexts(c); }
+QStringList column(QTreeView* view, int c) {
+    return ui::recordModel(view)->columnTexts(c);
+}
 
-void choosePdf(QComboBox* combo) { combo->setCurrentIndex(combo->count() - 1); }
+void choosePdf(QComboBox* combo) {
+    combo->setCurrentIndex(combo->count() - 1);
+}
 
 // Runs `act` on the modal window that the next exec() opens, then closes it.
 template <class W>
@@ -166,7 +171,8 @@ void tst_preview_windows::statementPrints() {
 
     f.print.fileNames = {f.file("nincs/mappa.pdf")};
     w.cmdNyomtatas->click();
-    QCOMPARE(f.messages(), QStringList{"Hiba|A PDF fájl nem írható: " + QDir::toNativeSeparators(f.file("nincs/mappa.pdf"))});
+    QCOMPARE(f.messages(),
+             QStringList{"Hiba|A PDF fájl nem írható: " + QDir::toNativeSeparators(f.file("nincs/mappa.pdf"))});
 
     w.cmdElonezet->click();
     QCOMPARE(f.print.shown.back().kind, QStringLiteral("preview"));
@@ -259,9 +265,10 @@ void tst_preview_windows::summaryPaymentsPrintsAndSaves() {
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QByteArray bytes = csv.readAll();
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-    QCOMPARE(QString::fromUtf8(bytes.mid(3)).split("\r\n"),
-             (QStringList{"Lakás;Lakó;Előírás;Befizetés;Egyenleg", "1111 Budapest, Fő utca 3. 2;Nagy Ilona;10000;12000;2000",
-                          "1111 Budapest, Kert utca 5. ;Ábel Ödön;0;0;0", ";Összesen:;10000;12000;2000", ""}));
+    QCOMPARE(
+        QString::fromUtf8(bytes.mid(3)).split("\r\n"),
+        (QStringList{"Lakás;Lakó;Előírás;Befizetés;Egyenleg", "1111 Budapest, Fő utca 3. 2;Nagy Ilona;10000;12000;2000",
+                     "1111 Budapest, Kert utca 5. ;Ábel Ödön;0;0;0", ";Összesen:;10000;12000;2000", ""}));
     QVERIFY(f.dlg.shown.empty());
 }
 

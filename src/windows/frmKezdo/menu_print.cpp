@@ -42,10 +42,9 @@ void frmKezdo::printResidentList() {
     // first listed apartment's).
     auto shown = readApartment(m_folder, m_AktualisEv, m_AktualisLakas);
     if (!shown) shown = readApartment(m_folder, m_AktualisEv, recs.front());
-    const QString heading =
-        Dialogs::current().input(this, QStringLiteral("Listamező nyomtatása"),
-                                 QStringLiteral("Kérem adja meg a fejléc szövegét..."),
-                                 shown ? residentListHeading(*shown) : QString());
+    const QString heading = Dialogs::current().input(this, QStringLiteral("Listamező nyomtatása"),
+                                                     QStringLiteral("Kérem adja meg a fejléc szövegét..."),
+                                                     shown ? residentListHeading(*shown) : QString());
     const std::vector<Lakas> apartments = listedApartments(m_folder, m_AktualisEv, recs);
     printing::PrintDialogs::current().preview(
         this, QStringLiteral("Lista nyomtatása"),
