@@ -99,7 +99,6 @@ private slots:
     void statementHandsBackTheApartment();
     void summary();
     void residentList();
-    void keyboardCaptions();
 };
 
 // Opening with no apartment selected shows the first; the scroll bar, the
@@ -243,24 +242,6 @@ void tst_preview_windows::residentList() {
     f.dlg.shown.clear();
     main.mnuListaPrint->trigger();
     QCOMPARE(f.messages(), QStringList{" H i b a !|A listamező üres!\nÍgy nincs mit nyomtatni..."});
-}
-
-// Every input and value of both windows is named by its caption.
-void tst_preview_windows::keyboardCaptions() {
-    Fixture f;
-    frmElonezet a(f.data.folder(), kYear, kYear, 1);
-    frmElonezet2 b(f.data.folder(), kYear);
-    const auto uncaptioned = [](QWidget* window, const QStringList& names) {
-        QStringList missing = names;
-        for (QLabel* l : window->findChildren<QLabel*>())
-            if (l->buddy() && !l->text().isEmpty()) missing.removeAll(l->buddy()->objectName());
-        return missing;
-    };
-    QCOMPARE(uncaptioned(&a, {"cmbCim", "cmbNév", "FlatScrollBar1", "Combo2", "lbNév", "lbCim"}), QStringList());
-    QCOMPARE(uncaptioned(&b, {"txtNevKeres", "txtHelysegKeres", "txtUtcaKeres", "txtHszKeres", "txtÉpületKeres",
-                              "ListView2", "Combo2"}),
-             QStringList());
-    QVERIFY(!a.ListView1->accessibleName().isEmpty() && !b.ListView1->accessibleName().isEmpty());
 }
 
 QTEST_MAIN(tst_preview_windows)
