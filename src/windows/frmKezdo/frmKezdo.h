@@ -12,6 +12,7 @@
 //   page_egyeb.cpp  "Egyéb": statuses, buildings, apartment delete
 //   search.cpp      the "Keresés" frame
 //   menu_print.cpp  the print menu
+//   menu_data.cpp   the book window, the new year, backup and restore
 
 #include <QAbstractSpinBox>
 #include <QDate>
@@ -241,6 +242,7 @@ private:
     void bindPageVizora();
     void bindPageEgyeb();
     void bindSearch();
+    void bindData();
 
     // menu_print.cpp: the print menu (statement, summary, resident list)
     void bindPrintMenu();
@@ -293,6 +295,14 @@ private:
     void setReadingsForward();
     void readingDateChanged(const QDate& date);
     void showWaterYear(const Lakas& l, int month);
+
+    // ---- year data (menu_data.cpp) ----
+    void openBook();
+    void newYearClicked();
+    void backupClicked();
+    void restoreClicked();
+    // Shows the year's apartments afresh after its files were replaced.
+    void showYearAgain(const QString& year);
 
     DataFolder m_folder;
     QString m_AktualisEv;
