@@ -2,6 +2,7 @@
 
 #include "ledger/months.h"
 #include "reports/csvexport.h"
+#include "reports/pagedtable.h"
 #include "reports/printtext.h"
 #include "reports/statement.h"
 #include "store/conversions.h"
@@ -125,107 +126,22 @@ QString amountText(std::int64_t value) {
 
 // ---- printing ------------------------------------------------------------
 
-namespace {
-
-constexpr int kRowsPerPage = 45;
-
-const QString& timesCE() {
-    static const QString name = QStringLiteral("Times New Roman CE");
-    return name;
-}
-
-// The header row at 30 mm and the frame for the rows still to print.
-void tableHead(PrinterSurface& s, int remaining) {
-    static const std::pair<const char*, double> headers[] = {
-        {"Lakás", 12}, {"Lakó", 82}, {"Előírás", 122}, {"Befizetés", 152}, {"Egyenleg", 177}};
-    s.setFontName(timesCE());
-    s.setFontSize(10);
-    s.setScaleMode(PrinterSurface::Millimetres);
-    s.setCurrentY(30);
-    for (size_t k = 0; k < std::size(headers); ++k) {
-        s.setCurrentX(headers[k].second);
-        s.print({QString::fromUtf8(headers[k].first)}, k + 1 == std::size(headers));
-    }
-    s.setFontBold(false);
-    const double bottom = remaining > kRowsPerPage ? 260 : 35 + 5 * remaining;
-    for (double x : {10, 80, 120, 150, 175, 210}) s.line(x, 30, x, bottom);
-    s.setCurrentY(35);
-    s.line(10, 34, 195, 34);
-}
-
-void pageHead(PrinterSurface& s, const QString& title) {
-    s.setFontName(timesCE());
-    s.setFontSize(12);
-    s.setScaleMode(PrinterSurface::Millimetres);
-    s.setFontBold(false);
-    s.setCurrentX(170);
-    s.setCurrentY(10);
-    s.print({QStringLiteral("oldal: ") + QString::number(s.page())});
-    s.setFontBold(true);
-    s.setCurrentX(10);
-    s.setCurrentY(10);
-    s.print({title});
-}
-
-}  // namespace
-
 bool print(PrinterSurface& s, const std::vector<Row>& rows, const QString& year, const QDate& today,
            const PrintProgress& progress) {
-    const QString heading = title(year);
-    const int n = static_cast<int>(rows.size());
-
-    s.setFontName(timesCE());
-    s.setFontSize(10);
-    s.print({PrintItem::Tab(120), conv::shortDate(today)});
-    s.setScaleMode(PrinterSurface::Millimetres);
-    s.setFontBold(false);
-    s.setCurrentX(170);
-    s.setCurrentY(10);
-    s.print({QStringLiteral("oldal: 1")});
-    s.setFontSize(12);
-    s.setFontBold(true);
-    s.setCurrentX(10);
-    s.setCurrentY(10);
-    s.print({heading});
-
-    int remaining = n;
-    tableHead(s, remaining);
-    double y = 34;
-    int onPage = 0;
-    for (int i = 0; i < n; ++i) {
-        const Row& r = rows[static_cast<size_t>(i)];
-        --remaining;
-        s.setCurrentY(y + 1);
-        s.setCurrentX(11);
-        s.setFontSize(9);
-        s.setFontName(timesCE());
-        s.setFontBold(r.total);
-        s.print({r.total ? QStringLiteral(" ") : r.lakas}, false);
-        s.setCurrentX(82);
-        s.print({r.lako}, false);
-        s.setCurrentY(y + 1);
-        s.setFontName(QStringLiteral("Courier New"));
-        s.setCurrentX(125);
-        s.print({amountText(r.eloiras)}, false);
-        s.setCurrentX(155);
-        s.print({amountText(r.befizetes)}, false);
-        s.setCurrentX(179);
-        s.print({amountText(r.egyenleg)});
-        y += 5;
-        s.line(10, y, 195, y);
-        if (++onPage == kRowsPerPage && remaining > 0) {
-            s.newPage();
-            pageHead(s, heading);
-            tableHead(s, remaining);
-            y = 34;
-            onPage = 0;
-        }
-        if (!goOn(progress, i + 1, n)) {
-            s.abortDoc();
-            return false;
-        }
-    }
-    return s.endDoc();
+    const pagedtable::Table table{
+        title(year),
+        {{"Lakás", 12}, {"Lakó", 82}, {"Előírás", 122}, {"Befizetés", 152}, {"Egyenleg", 177}},
+        {10, 80, 120, 150, 175, 210}};
+    std::vector<pagedtable::Row> cells;
+    cells.reserve(rows.size());
+    for (const Row& r : rows)
+        cells.push_back({{{r.total ? QStringLiteral(" ") : r.lakas, 11},  // the totals row shows no sort mark
+                          {r.lako, 82},
+                          {amountText(r.eloiras), 125, true},
+                          {amountText(r.befizetes), 155, true},
+                          {amountText(r.egyenleg), 179, true}},
+                         r.total});
+    return pagedtable::print(s, table, cells, today, progress);
 }
 
 }  // namespace summary

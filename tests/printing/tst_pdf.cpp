@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "app/startup.h"
+#include "book/bookreports.h"
 #include "register/residentlist.h"
 #include "reports/qt/qtsurface.h"
 #include "reports/statement.h"
@@ -79,6 +80,14 @@ void tst_pdf::reports_data() {
     }) << 2 << true << QStringLiteral("1111 Budapest@1:10,15|Emelet/ajtó@1:110,26|Lakó 1@1:130,30|Megjegyzés:@1:15,34|"
                                       "Kulcs@1:30.5,34|Lakó 21@2:130,30")
        << QStringLiteral("LiberationSerif LiberationSerif-Bold") << QPointF(150, 54);
+    QTest::newRow("book, both") << Layout([](PrinterSurface& s) {
+        book::List l;
+        l.rows.push_back({1, makeTetel("Ház", 0, 1234567, QDate(2026, 3, 2), "Bérleti díj")});
+        l.bevetel = 1234567;
+        book::printReport(s, book::ListKind::KiBe, l, QStringLiteral("2026"), kToday);
+    }) << 1 << false << QStringLiteral("2026. évi kimutatás@1:10,10|Bevétel@1:170,30|Bérleti díj@1:31,35|"
+                                       "1 234 567@1:%1,35|ÖSSZESEN@1:11,40").arg(172 + 2 * courier9)
+       << QStringLiteral("LiberationMono LiberationSerif LiberationSerif-Bold") << QPointF(135, 37);
     // clang-format on
 }
 

@@ -26,6 +26,7 @@
 #include "windows/frmElonezet.h"
 #include "windows/frmElonezet2.h"
 #include "windows/frmKezdo/frmKezdo.h"
+#include "windows/frmKiadBevet.h"
 #include "windows/recordlist.h"
 
 namespace {
@@ -99,6 +100,7 @@ private slots:
     void statementHandsBackTheApartment();
     void summary();
     void residentList();
+    void bookPrintMenu();
 };
 
 // Opening with no apartment selected shows the first; the scroll bar, the
@@ -242,6 +244,25 @@ void tst_preview_windows::residentList() {
     f.dlg.shown.clear();
     main.mnuListaPrint->trigger();
     QCOMPARE(f.messages(), QStringList{" H i b a !|A listamező üres!\nÍgy nincs mit nyomtatni..."});
+}
+
+// The book window's print menu shows each list's report in the preview and
+// saves the combined list as a CSV file.
+void tst_preview_windows::bookPrintMenu() {
+    Fixture f;
+    f.data.writeBook(kYear, {makeTetel("B épület", 0, 5000, QDate(2026, 3, 2), "Bérleti díj")});
+    frmKiadBevet w(f.data.folder(), kYear);
+    for (QAction* a : {w.mnuPrintKiadas, w.mnuPrintBevetel, w.mnuPrintKiBe}) a->trigger();
+    QStringList titles;
+    for (const auto& s : f.print.shown) titles << s.title;
+    QCOMPARE(titles, (QStringList{"2026. évi kimutatás a kiadásokról.", "2026. évi kimutatás a bevételekről.",
+                                  "2026. évi kimutatás"}));
+    QCOMPARE(f.print.pages.texts().filter(QStringLiteral("Bérleti díj")).size(), 1);
+    f.print.fileNames = {f.file("konyv")};
+    w.mnuCsvMentes->trigger();
+    QFile csv(f.file("konyv.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QVERIFY(csv.readAll().contains("2026. 03. 02.;Bérleti díj;0;5000;számla\r\nÖSSZESEN;;0;5000;\r\n"));
 }
 
 QTEST_MAIN(tst_preview_windows)
