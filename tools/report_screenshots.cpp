@@ -7,9 +7,11 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QTreeView>
 
 #include "app/startup.h"
+#include "book/bookreports.h"
 #include "register/residentlist.h"
 #include "reports/statement.h"
 #include "reports/summary.h"
@@ -19,6 +21,7 @@
 #include "support/testfolder.h"
 #include "windows/frmElonezet.h"
 #include "windows/frmElonezet2.h"
+#include "windows/printerchoice.h"
 #include "windows/recordlist.h"
 
 namespace {
@@ -123,5 +126,27 @@ int main(int argc, char** argv) {
         printResidentList(s, listedApartments(data.folder(), year, {1, 2, 3, 4, 5, 6, 7, 8}),
                           residentListHeading(flats[0]));
     });
+    page(QStringLiteral("report-book"), [&](PrinterSurface& s) {
+        book::List l;
+        for (int i = 1; i <= 6; ++i) {
+            l.rows.push_back({i, makeTetel("Rózsa ház", i % 2 ? 12500 * i : 0, i % 2 ? 0 : 184000, QDate(2026, i, 5),
+                                           i % 2 ? QStringLiteral("Lépcsőház takarítás") : QStringLiteral("Közös költség"))});
+            l.kiadas += l.rows.back().t.Kiadas, l.bevetel += l.rows.back().t.Bevetel;
+        }
+        book::printReport(s, book::ListKind::KiBe, l, year, today);
+    });
+
+    // The standard print preview dialog with the landscape resident list.
+    QTimer::singleShot(500, [&] {
+        if (QWidget* dlg = QApplication::activeModalWidget()) {
+            dlg->grab().save(out.filePath(QStringLiteral("print-preview.png")));
+            dlg->close();
+        }
+    });
+    const auto flatsListed = listedApartments(data.folder(), year, {1, 2, 3, 4, 5, 6, 7, 8});
+    printing::QtPrintDialogs().preview(nullptr, QStringLiteral("Lista nyomtatása"),
+                                       [&](PrinterSurface& s, const PrintProgress&) {
+                                           printResidentList(s, flatsListed, residentListHeading(flats[0]));
+                                       });
     return 0;
 }
