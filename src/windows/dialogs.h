@@ -9,7 +9,7 @@ class QWidget;
 
 class Dialogs {
 public:
-    enum class Icon { Information, Question, Warning, Critical };
+    enum class Icon { Information, Question, Warning, Critical, NoIcon };
     virtual ~Dialogs() = default;
 
     // Yes/No box with the question icon; true for Yes.

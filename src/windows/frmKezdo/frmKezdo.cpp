@@ -71,6 +71,7 @@ frmKezdo::frmKezdo(const DataFolder& folder, QWidget* parent) : QMainWindow(pare
     bindPageVizora();
     bindPageEgyeb();
     bindSearch();
+    bindLetters();
 
     opening();
 }

@@ -237,6 +237,7 @@ private:
     void bindPageVizora();
     void bindPageEgyeb();
     void bindSearch();
+    void bindLetters();  // menu_letters.cpp
 
     // Selection steps that belong to the ledger and water pages.
     void showLedgers(const Lakas& l);
