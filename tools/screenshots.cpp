@@ -13,6 +13,8 @@
 #include "support/testfolder.h"
 #include "windows/frmKezdo/frmKezdo.h"
 
+void letterScreenshots(const DataFolder& folder, const QString& year, frmKezdo& main, const QString& out);
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -73,5 +75,6 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         w.grab().save(QDir(out).filePath(QStringLiteral("frmKezdo-%1.png").arg(page)));
     }
+    letterScreenshots(data.folder(), QStringLiteral("2026"), w, out);
     return 0;
 }

@@ -137,6 +137,8 @@ QWidget* frmErtesito::buildPage() {
     pageArea = new QScrollArea;
     pageArea->setObjectName(QStringLiteral("pageArea"));
     pageArea->setWidget(Frame1);
+    Frame1->setBackgroundRole(QPalette::Window);
+    Frame1->setPalette(white);
     pageArea->setBackgroundRole(QPalette::Dark);
     pageArea->setAlignment(Qt::AlignHCenter);
     pageArea->setMinimumWidth(px(7626 + 100) + pageArea->verticalScrollBar()->sizeHint().width() + 6);
@@ -153,7 +155,7 @@ QWidget* frmErtesito::buildFields() {
         if (isTextBlock(i)) {
             auto* e = new QPlainTextEdit;
             e->setTabChangesFocus(true);
-            e->setFixedHeight(e->fontMetrics().lineSpacing() * 4 + 10);
+            e->setFixedHeight(e->fontMetrics().lineSpacing() * 3 + 12);
             e->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             editor = e;
         } else {
@@ -231,31 +233,30 @@ QWidget* frmErtesito::buildSettings() {
     }
     cmdPapirMeret = ui::button(QStringLiteral("cmdPapirMeret"), QStringLiteral("OK"), QStringLiteral("Egyedi méret elfogadása."));
     auto* pg = new QGridLayout(FramePapir);
-    pg->addWidget(opA4, 0, 0);
-    pg->addWidget(opA5, 0, 1);
-    pg->addWidget(opEgyedi, 0, 2);
-    pg->addWidget(ui::caption(QStringLiteral("Szélesség:"), txtSzeles), 1, 0);
-    pg->addWidget(txtSzeles, 1, 1);
-    pg->addWidget(new QLabel(QStringLiteral("mm")), 1, 2);
-    pg->addWidget(ui::caption(QStringLiteral("Magasság:"), txtMagas), 2, 0);
-    pg->addWidget(txtMagas, 2, 1);
-    pg->addWidget(new QLabel(QStringLiteral("mm")), 2, 2);
-    pg->addWidget(cmdPapirMeret, 2, 3);
+    pg->addWidget(opA4, 0, 0, 1, 2);
+    pg->addWidget(opA5, 0, 2, 1, 2);
+    pg->addWidget(opEgyedi, 0, 4, 1, 2);
+    int pr = 1;
+    for (auto [e, text] : {std::pair{txtSzeles, "Szélesség:"}, std::pair{txtMagas, "Magasság:"}}) {
+        pg->addWidget(ui::caption(QString::fromUtf8(text), e), pr, 0, 1, 2);
+        pg->addWidget(e, pr, 2);
+        pg->addWidget(new QLabel(QStringLiteral("mm")), pr, 3);
+        ++pr;
+    }
+    pg->addWidget(cmdPapirMeret, 2, 4, 1, 2);
+    col->addWidget(FramePapir);
 
     auto* orient = new QGroupBox(QStringLiteral("Nyomtatási pozíció"));
     orient->setObjectName(QStringLiteral("FrameOrientacio"));
     opOrientacio[0] = new QRadioButton(QStringLiteral("Fekvő"));
     opOrientacio[1] = new QRadioButton(QStringLiteral("Álló   nyomtatás"));
-    auto* og = new QVBoxLayout(orient);
+    auto* og = new QHBoxLayout(orient);
     for (int k = 0; k < 2; ++k) {
         opOrientacio[size_t(k)]->setObjectName(QStringLiteral("opOrientacio(%1)").arg(k));
         og->addWidget(opOrientacio[size_t(k)]);
     }
     og->addStretch(1);
-    auto* paperRow = new QHBoxLayout;
-    paperRow->addWidget(FramePapir, 1);
-    paperRow->addWidget(orient);
-    col->addLayout(paperRow);
+    col->addWidget(orient);
 
     // Corrections
     txtXkorrekcio = ui::lineEdit(QStringLiteral("txtXkorrekcio"), 4);
@@ -374,6 +375,7 @@ void frmErtesito::opening() {
     Combo2->setCurrentIndex(m_NyomtatoIndex);
     cmdMindPrint->setText(QStringLiteral("Ny&omtatás (") + QString::number(m_in.listed.size()) + QStringLiteral("-db.)"));
 
+    for (int i = 0; i < FieldCount; ++i) boxChanged(i);
     // The selected apartment.
     if (const auto l = readApartment(m_in.folder, m_in.year, m_in.rec)) {
         const AmountTexts amounts = amountsFromCaptions(m_in.kkCaption, m_in.hCaption);
@@ -492,8 +494,8 @@ bool frmErtesito::eventFilter(QObject* watched, QEvent* event) {
             if (watched == Label1[size_t(i)]) return i;
         return -1;
     }();
-    if (dragged < 0) return QDialog::eventFilter(watched, event);
-    const auto* me = static_cast<QMouseEvent*>(event);
+    const auto* me = dynamic_cast<QMouseEvent*>(event);
+    if (dragged < 0 || !me) return QDialog::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::MouseButtonPress:
             if (me->button() != Qt::LeftButton) break;
@@ -761,7 +763,7 @@ QStringList frmErtesito::printerNames() const { return {}; }
 
 QStringList frmErtesito::printerFonts() const { return QFontDatabase::families(); }
 
-std::unique_ptr<PrinterSurface> frmErtesito::surface(bool& oneDocument) {
+std::shared_ptr<PrinterSurface> frmErtesito::surface(bool& oneDocument) {
     oneDocument = false;
     if (!m_surfaces) return nullptr;
     auto s = m_surfaces(m_NyomtatoIndex, oneDocument);

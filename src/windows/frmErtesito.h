@@ -52,7 +52,7 @@ public:
     // The surface a print goes to, for the position of Combo2; nullptr when
     // the user cancels (a PDF file not named). oneDocument: every letter a
     // page of one document. Tests replace it.
-    using SurfaceFactory = std::function<std::unique_ptr<PrinterSurface>(int index, bool& oneDocument)>;
+    using SurfaceFactory = std::function<std::shared_ptr<PrinterSurface>(int index, bool& oneDocument)>;
     void setSurfaceFactory(SurfaceFactory f) { m_surfaces = std::move(f); }
 
     // The text of editor box i, and setting it as the user types.
@@ -158,7 +158,7 @@ private:
     void openJournal();
     QStringList printerNames() const;
     QStringList printerFonts() const;
-    std::unique_ptr<PrinterSurface> surface(bool& oneDocument);
+    std::shared_ptr<PrinterSurface> surface(bool& oneDocument);
     letters::LetterRun run() const;
 
     ErtesitoInputs m_in;

@@ -43,7 +43,7 @@ frmNaplo::frmNaplo(const DataFolder& folder, const QString& year, QWidget* paren
                                 QStringLiteral("Nyomtatva"), QStringLiteral("Hátralék"), QStringLiteral("Befizetve"),
                                 QStringLiteral("Egyenleg"), QStringLiteral("rec")},
                                QStringLiteral("Kinyomtatott értesítők"));
-    for (auto [column, width] : {std::pair{0, 160}, {1, 160}, {2, 130}, {3, 95}, {4, 80}, {5, 80}, {6, 80}, {7, 45}})
+    for (auto [column, width] : {std::pair{0, 150}, {1, 150}, {2, 125}, {3, 90}, {4, 75}, {5, 75}, {6, 75}, {7, 40}})
         ListView1->setColumnWidth(column, width);
     lbHatralek = ui::valueLabel(QStringLiteral("lbHatralek"));
     lbBefizet = ui::valueLabel(QStringLiteral("lbBefizet"));
