@@ -69,6 +69,13 @@ bool PrinterSurface::endDoc() {
     return success;
 }
 
+void PrinterSurface::abortDoc() {
+    if (begun_ && open_) abandonDocument();
+    begun_ = open_ = false;
+    page_ = 1;
+    x_ = y_ = 0.0;
+}
+
 void PrinterSurface::resetDocument() {
     begun_ = open_ = false;
     page_ = 1;

@@ -77,6 +77,9 @@ public:
     // file, until the next document starts. A document with no output hands
     // nothing over and succeeds.
     bool endDoc();
+    // Abandons the document (a print the user cancelled): nothing more is
+    // handed over, and a file being written is not left behind.
+    void abortDoc();
     const QString& error() const { return error_; }
     bool failed() const { return !error_.isEmpty(); }
 
@@ -92,6 +95,7 @@ protected:
     virtual void drawPicture(const QString& path, double x, double y, double w, double h) = 0;
     virtual void startNewPage() = 0;
     virtual bool finishDocument() = 0;
+    virtual void abandonDocument() {}
     virtual void fontChanged() {}
     // Records the first failure; later output is still attempted.
     void fail(const QString& message) {
