@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,7 +13,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -33,8 +31,10 @@
 #include "store/clock.h"
 #include "store/conversions.h"
 #include "windows/dialogs.h"
+#include "reports/qt/qtsurface.h"
 #include "windows/frmNaplo.h"
 #include "windows/kep_browse.h"
+#include "windows/printerchoice.h"
 #include "windows/ui.h"
 
 using namespace letters;
@@ -169,7 +169,9 @@ QWidget* frmErtesito::buildFields() {
         editor->setObjectName(QStringLiteral("Text1(%1)").arg(i));
         editor->installEventFilter(this);
         Text1[size_t(i)] = editor;
-        col->addWidget(ui::caption(QString::fromUtf8(kBoxCaptions[size_t(i)]), editor));
+        QLabel* caption = ui::caption(QString::fromUtf8(kBoxCaptions[size_t(i)]), editor);
+        caption->setContentsMargins(0, 3, 0, 0);  // room for the accents of capitals
+        col->addWidget(caption);
         col->addWidget(editor);
         lbBal[size_t(i)] = hiddenRuler(QStringLiteral("lbBal(%1)").arg(i),
                                       i == 0 ? QStringLiteral("A szöveg távolsága a nyomtatvány bal szélétől.") : QString());
@@ -321,8 +323,17 @@ QWidget* frmErtesito::buildSettings() {
                           QStringLiteral("A listában kijelölt lakás"));
     cmdMindPrint = ui::button(QStringLiteral("cmdMindPrint"), QStringLiteral("Ny&omtatás (0-db.)"),
                               QStringLiteral("A listában kigyűjtött lakások"));
-    col->addWidget(cmdPrint);
-    col->addWidget(cmdMindPrint);
+    cmdPrintElonezet = ui::button(QStringLiteral("cmdPrintElonezet"), QStringLiteral("&Előnézet"),
+                                  QStringLiteral("A kijelölt lakás értesítőjének nyomtatási előnézete"));
+    cmdMindPrintElonezet = ui::button(QStringLiteral("cmdMindPrintElonezet"), QStringLiteral("Előnézet (ö&sszes)"),
+                                      QStringLiteral("A listában kigyűjtött lakások értesítőinek nyomtatási előnézete"));
+    auto* prints = new QGridLayout;
+    prints->addWidget(cmdPrint, 0, 0);
+    prints->addWidget(cmdPrintElonezet, 0, 1);
+    prints->addWidget(cmdMindPrint, 1, 0);
+    prints->addWidget(cmdMindPrintElonezet, 1, 1);
+    prints->setColumnStretch(0, 1);
+    col->addLayout(prints);
     col->addStretch(1);
     side->setFixedWidth(360);
     return side;
@@ -351,13 +362,14 @@ void frmErtesito::bind() {
     connect(opA5, &QRadioButton::clicked, this, [this] { paperChosen(Paper::A5); });
     connect(opEgyedi, &QRadioButton::clicked, this, [this] { paperChosen(Paper::Egyedi); });
     connect(cmdPapirMeret, &QPushButton::clicked, this, &frmErtesito::applyPaperSize);
-    connect(Combo2, &QComboBox::activated, this, [this](int index) { m_NyomtatoIndex = index; });
     connect(chkLogo, &QCheckBox::toggled, this, &frmErtesito::showPicture);
     connect(HScroll1, &QSlider::valueChanged, this, &frmErtesito::applySlider);
     connect(cmdKepek, &QPushButton::clicked, this, &frmErtesito::choosePicture);
     connect(cmdKepMentese, &QPushButton::clicked, this, &frmErtesito::savePicture);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmErtesito::printSelected);
-    connect(cmdMindPrint, &QPushButton::clicked, this, &frmErtesito::printListed);
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { printLetters(false); });
+    connect(cmdMindPrint, &QPushButton::clicked, this, [this] { printLetters(true); });
+    connect(cmdPrintElonezet, &QPushButton::clicked, this, [this] { previewLetters(false); });
+    connect(cmdMindPrintElonezet, &QPushButton::clicked, this, [this] { previewLetters(true); });
 }
 
 // ---- opening ------------------------------------------------------------
@@ -368,11 +380,7 @@ void frmErtesito::opening() {
         resize(std::min(1340, avail.width()), std::min(700, avail.height() - 40));
         move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
     }
-    // Printers: the last one listed shows.
-    Combo2->clear();
-    Combo2->addItems(printerNames());
-    m_NyomtatoIndex = Combo2->count() - 1;
-    Combo2->setCurrentIndex(m_NyomtatoIndex);
+    printing::fillPrinterCombo(Combo2);
     cmdMindPrint->setText(QStringLiteral("Ny&omtatás (") + QString::number(m_in.listed.size()) + QStringLiteral("-db.)"));
 
     for (int i = 0; i < FieldCount; ++i) boxChanged(i);
@@ -401,7 +409,7 @@ void frmErtesito::opening() {
     cmbBetuMeret->clear();
     cmbBetuMeret->addItems({QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("14")});
     cmbBetuMeret->setCurrentText(DefaultFontSize);
-    QStringList fonts = printerFonts();
+    QStringList fonts = QtPrinterSurface().fonts();
     for (const char* face : {"Courier New", "Times New Roman", "Times New Roman CE"})
         if (!fonts.contains(QString::fromLatin1(face))) fonts.append(QString::fromLatin1(face));
     fonts.sort(Qt::CaseInsensitive);
@@ -759,54 +767,44 @@ LetterRun frmErtesito::run() const {
     return LetterRun{m_in.year, cmbNyomtatvanyok->currentText(), appclock::today()};
 }
 
-QStringList frmErtesito::printerNames() const { return {}; }
-
-QStringList frmErtesito::printerFonts() const { return QFontDatabase::families(); }
-
-std::shared_ptr<PrinterSurface> frmErtesito::surface(bool& oneDocument) {
-    oneDocument = false;
-    if (!m_surfaces) return nullptr;
-    auto s = m_surfaces(m_NyomtatoIndex, oneDocument);
-    if (s && m_NyomtatoIndex >= 0) s->selectPrinter(m_NyomtatoIndex);
-    return s;
-}
-
-void frmErtesito::printSelected() {
-    bool oneDocument = false;
-    auto s = surface(oneDocument);
-    if (!s) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const RunResult r = letters::printSelected(*s, m_in.folder, run(), m_in.rec, letterPage());
-    QApplication::restoreOverrideCursor();
-    if (!r.ok()) Dialogs::current().message(this, QStringLiteral("Hiba"), r.error, Dialogs::Icon::Critical);
-}
-
-void frmErtesito::printListed() {
-    if (m_in.listed.empty()) return;
-    bool oneDocument = false;
-    auto s = surface(oneDocument);
-    if (!s) return;
-    const int total = int(m_in.listed.size());
-    QProgressDialog progress(QStringLiteral("Az értesítők nyomtatása..."), QStringLiteral("Mégse"), 0, total, this);
-    progress.setWindowTitle(windowTitle());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(1000);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const RunResult r = letters::printListed(*s, m_in.folder, run(), m_in.listed, letterPage(),
-                                             oneDocument ? Output::OneDocument : Output::JobPerLetter,
-                                             [&](int done, int) {
-                                                 progress.setValue(done);
-                                                 return !progress.wasCanceled();
-                                             });
-    progress.setValue(total);
-    QApplication::restoreOverrideCursor();
-    if (!r.ok())
-        Dialogs::current().message(this, QStringLiteral("Hiba"), r.error, Dialogs::Icon::Critical);
-    else if (r.cancelled)
+void frmErtesito::printLetters(bool listed) {
+    if (listed && m_in.listed.empty()) return;
+    const bool pdf = Combo2->currentText() == printing::pdfEntry();
+    const auto surface = printing::surfaceForChoice(Combo2, this, windowTitle());
+    if (!surface) return;
+    const LetterPage page = letterPage();
+    RunResult r;
+    printing::run(*surface, this, [&](PrinterSurface& s, const PrintProgress& progress) {
+        r = listed ? letters::printListed(s, m_in.folder, run(), m_in.listed, page,
+                                          pdf ? Output::OneDocument : Output::JobPerLetter, progress)
+                   : letters::printSelected(s, m_in.folder, run(), m_in.rec, page);
+    });
+    showFailure(r);
+    if (r.cancelled && r.printed > 0)
         Dialogs::current().message(this, QStringLiteral("Nyomtatás"),
-                                   QStringLiteral("A nyomtatás megszakítva: %1 értesítő készült el és került a naplóba.")
+                                   QStringLiteral("A nyomtatás megszakadt: %1 értesítő készült el, ezek a nyomtatási "
+                                                  "naplóba is bekerültek.")
                                        .arg(r.printed),
                                    Dialogs::Icon::Information);
+}
+
+void frmErtesito::previewLetters(bool listed) {
+    if (listed && m_in.listed.empty()) return;
+    const LetterPage page = letterPage();
+    const std::vector<int> recs = listed ? m_in.listed : std::vector<int>{m_in.rec};
+    RunResult laid;
+    const bool printed = printing::PrintDialogs::current().preview(
+        this, windowTitle(), [&](PrinterSurface& s, const PrintProgress& progress) {
+            laid = layOutLetters(s, m_in.folder, run(), recs, page, listed, progress);
+        });
+    // Printed from the preview: the letters go into the journal.
+    showFailure(printed ? recordLetters(laid, m_in.folder, m_in.year) : laid);
+}
+
+void frmErtesito::showFailure(const RunResult& r) {
+    // A failed printer or file is shown by the printing itself.
+    if (!r.ok() && !r.printFailed)
+        Dialogs::current().message(this, QStringLiteral("Hiba"), r.error, Dialogs::Icon::Critical);
 }
 
 void frmErtesito::openJournal() {

@@ -9,8 +9,6 @@
 #include <QImage>
 
 #include <array>
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "letters/letter.h"
@@ -18,7 +16,6 @@
 #include "letters/templates.h"
 #include "store/datafolder.h"
 
-class PrinterSurface;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -48,12 +45,6 @@ public:
 
     explicit frmErtesito(ErtesitoInputs in, QWidget* parent = nullptr);
     ~frmErtesito() override;
-
-    // The surface a print goes to, for the position of Combo2; nullptr when
-    // the user cancels (a PDF file not named). oneDocument: every letter a
-    // page of one document. Tests replace it.
-    using SurfaceFactory = std::function<std::shared_ptr<PrinterSurface>(int index, bool& oneDocument)>;
-    void setSurfaceFactory(SurfaceFactory f) { m_surfaces = std::move(f); }
 
     // The text of editor box i, and setting it as the user types.
     QString boxText(int i) const;
@@ -110,6 +101,8 @@ public:
     QComboBox* Combo2 = nullptr;
     QPushButton* cmdPrint = nullptr;
     QPushButton* cmdMindPrint = nullptr;
+    QPushButton* cmdPrintElonezet = nullptr;      // preview of the selected apartment's letter
+    QPushButton* cmdMindPrintElonezet = nullptr;  // preview of the listed apartments' letters
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -153,19 +146,17 @@ private:
     void choosePicture();
     void savePicture();
     // printing and the journal
-    void printSelected();
-    void printListed();
+    // Prints the letter of the selected apartment, or those of the listed ones.
+    void printLetters(bool listed);
+    void previewLetters(bool listed);
+    void showFailure(const letters::RunResult& r);
     void openJournal();
-    QStringList printerNames() const;
-    QStringList printerFonts() const;
-    std::shared_ptr<PrinterSurface> surface(bool& oneDocument);
     letters::LetterRun run() const;
 
     ErtesitoInputs m_in;
     letters::Positions m_pos = letters::defaultPositions();
     letters::PageSize m_page{7626, 10785};
     int m_KivalasztottNy = 0;
-    int m_NyomtatoIndex = -1;
     QString m_HatterKep;
     // dragging a field (0..11) or the picture (FieldCount)
     int m_drag = -1;
@@ -174,5 +165,4 @@ private:
     letters::LetterPicture m_picture;
     QImage m_image;
     QString m_imagePath;  // the file m_image was loaded from
-    SurfaceFactory m_surfaces;
 };

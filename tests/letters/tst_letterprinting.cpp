@@ -155,11 +155,16 @@ void tst_letterprinting::selectedLetter() {
         QCOMPARE((QList<int>{r.printed, r.recorded, s.documents()}), (QList<int>{1, 1, 1}));
         QVERIFY(s.findText(QStringLiteral("     999,-Ft")));
     }
+    // Laid out for a preview, the letter is not recorded until its pages are printed.
+    RecordingSurface preview;
+    const RunResult laid = layOutLetters(preview, data->folder(), run, {1}, designerPage(), false);
+    QCOMPARE((QList<int>{laid.printed, int(laid.entries.size()), laid.recorded, preview.documents()}), (QList<int>{1, 1, 0, 1}));
     const QString entry = QStringLiteral("Kovács Éva").leftJustified(30) + QStringLiteral("|Fő utca 1 2/5|2026-03-15|Felszólítás|15545|0");
     const auto recs = journal(*data);
     QCOMPARE(recs.size(), size_t(2));
     QCOMPARE(describe(recs[0]), entry);
     QCOMPARE(describe(recs[1]), entry);
+    QCOMPARE(describe(laid.entries[0]), entry);
 }
 
 void tst_letterprinting::listedLetters_data() {
@@ -197,7 +202,6 @@ void tst_letterprinting::listedLetters() {
     QCOMPARE(second.mid(3, 2), (QStringList{"Név: Kovács Éva", "Cím: 1111 Budapest, Fő utca 1 2/5"}));
     QCOMPARE(second.mid(7, 2), (QStringList{"  12345,-Ft", "    3200,-Ft"}));
     QCOMPARE(second.last(), QStringLiteral("  15545,-Ft"));
-    QCOMPARE(r.last.texts[NevSor], QStringLiteral("Név: Kovács Éva"));
 
     const auto recs = journal(*data);
     QCOMPARE(recs.size(), size_t(3));
@@ -214,7 +218,7 @@ void tst_letterprinting::listedLetters() {
 }
 
 void tst_letterprinting::failedPrintRecordsNothing_data() {
-    QTest::addColumn<int>("kind");  // 0 selected, 1 listed jobs, 2 listed in one document
+    QTest::addColumn<int>("kind");  // 0 selected, 1 listed jobs, 2 listed in one document, 3 listed with a bad record
     QTest::addColumn<bool>("failBegin");
     QTest::addColumn<int>("journalFails");  // the write of Naplo.dat that fails; 0 none
     QTest::addColumn<int>("printed");
@@ -226,6 +230,7 @@ void tst_letterprinting::failedPrintRecordsNothing_data() {
     QTest::newRow("selected: journal not writable") << 0 << false << 1 << 1 << 0;
     QTest::newRow("listed: second journal write fails") << 1 << false << 2 << 2 << 1;
     QTest::newRow("PDF: journal not writable") << 2 << false << 1 << 3 << 0;
+    QTest::newRow("listed: an apartment not in the file") << 3 << false << 0 << 0 << 0;
 }
 
 void tst_letterprinting::failedPrintRecordsNothing() {
@@ -236,20 +241,23 @@ void tst_letterprinting::failedPrintRecordsNothing() {
     QFETCH(int, recorded);
     RecordingSurface s;
     s.failBegin = failBegin;
-    s.failFinish = journalFails == 0 && !failBegin;
+    s.failFinish = journalFails == 0 && !failBegin && kind != 3;
     FailingJournal fs;
     fs.failAt = journalFails;
     const DataFolder folder = data->folder(fs);
     const RunResult r = kind == 0 ? printSelected(s, folder, run, 1, designerPage())
-                                  : printListed(s, folder, run, {1, 2, 3}, designerPage(),
-                                                kind == 1 ? Output::JobPerLetter : Output::OneDocument);
+                                  : printListed(s, folder, run, kind == 3 ? std::vector<int>{1, 9} : std::vector<int>{1, 2, 3},
+                                                designerPage(), kind == 1 ? Output::JobPerLetter : Output::OneDocument);
     QVERIFY(!r.ok());
     QCOMPARE(r.printed, printed);
     QCOMPARE(r.recorded, recorded);
     QCOMPARE(int(journal(*data).size()), recorded);
+    if (kind == 3) QVERIFY(s.ops.empty());
 }
 
 void tst_letterprinting::cancelKeepsWhatWasDone() {
+    // Print jobs already handed over stay printed and recorded; a PDF is
+    // abandoned whole.
     for (Output output : {Output::JobPerLetter, Output::OneDocument}) {
         TestFolder fresh;
         fresh.writeApartments(kYear, house());
@@ -261,10 +269,11 @@ void tst_letterprinting::cancelKeepsWhatWasDone() {
         });
         QVERIFY(r.ok() && r.cancelled);
         QCOMPARE(asked, (QList<int>{0, 3, 1, 3, 2, 3}));
-        QCOMPARE((QList<int>{r.printed, r.recorded}), (QList<int>{2, 2}));
-        const auto recs = RecordFile<Naplo>(fresh.folder().yearFile(kYear, files::NaploFile)).readAll().value();
-        QCOMPARE(recs.size(), size_t(2));
-        QCOMPARE(recs[0].LakoNev.text(), QStringLiteral("Őri Ödön"));
+        const int kept = output == Output::JobPerLetter ? 2 : 0;
+        QCOMPARE((QList<int>{r.printed, r.recorded, s.documents()}), (QList<int>{kept, kept, kept}));
+        const auto recs = RecordFile<Naplo>(fresh.folder().yearFile(kYear, files::NaploFile)).readAll().value_or(std::vector<Naplo>{});
+        QCOMPARE(int(recs.size()), kept);
+        if (kept) QCOMPARE(recs[0].LakoNev.text(), QStringLiteral("Őri Ödön"));
     }
 }
 

@@ -31,6 +31,7 @@
 #include "store/clock.h"
 #include "store/recordfile.h"
 #include "support/scripteddialogs.h"
+#include "support/scriptedprinting.h"
 #include "support/testfolder.h"
 #include "windows/frmErtesito.h"
 #include "windows/frmKezdo/frmKezdo.h"
@@ -81,9 +82,8 @@ QString writePicture(const QString& dir, const QString& name, QSize size) {
 struct Fixture {
     TestFolder data;
     ScriptedDialogs dlg;
+    ScriptedPrintDialogs print;
     std::unique_ptr<frmErtesito> w;
-    std::shared_ptr<RecordingSurface> surface = std::make_shared<RecordingSurface>();
-    bool pdf = false;
 
     Fixture() {
         data.writeApartments(kYear, house());
@@ -93,10 +93,6 @@ struct Fixture {
     frmErtesito& open() {
         w = std::make_unique<frmErtesito>(
             ErtesitoInputs{data.folder(), kYear, 1, {2, 1}, QStringLiteral("12345,-Ft"), QStringLiteral("3200,-Ft")});
-        w->setSurfaceFactory([this](int, bool& one) {
-            one = pdf;
-            return surface;
-        });
         w->show();
         return *w;
     }
@@ -329,41 +325,51 @@ void tst_letter_windows::fontSizeAndPaper() {
 }
 
 void tst_letter_windows::printingRecordsTheLetters_data() {
-    QTest::addColumn<bool>("all");
-    QTest::addColumn<bool>("pdf");
-    QTest::addColumn<bool>("fails");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("file");        // the PDF file named; "" cancels
+    QTest::addColumn<bool>("fromPreview");    // the preview's pages are printed
     QTest::addColumn<QStringList>("recorded");  // journal names in order
-    QTest::newRow("selected") << false << false << false << QStringList{"Kovács Éva"};
-    QTest::newRow("selected, printer fails") << false << false << true << QStringList{};
-    QTest::newRow("every listed") << true << false << false << QStringList{"Nagy Ilona", "Kovács Éva"};
-    QTest::newRow("every listed to PDF") << true << true << false << QStringList{"Nagy Ilona", "Kovács Éva"};
-    QTest::newRow("every listed, printer fails") << true << false << true << QStringList{};
+    QTest::addColumn<QStringList>("dialogs");
+    const QStringList none;
+    QTest::newRow("selected to PDF") << "cmdPrint" << "level.pdf" << false << QStringList{"Kovács Éva"} << none;
+    QTest::newRow("listed to PDF") << "cmdMindPrint" << "mind" << false << QStringList{"Nagy Ilona", "Kovács Éva"} << none;
+    QTest::newRow("file not named") << "cmdMindPrint" << "" << false << none << none;
+    QTest::newRow("file not writable") << "cmdPrint" << "nincs/level.pdf" << false << none << QStringList{"message|Hiba"};
+    QTest::newRow("preview only") << "cmdPrintElonezet" << "" << false << none << none;
+    QTest::newRow("printed from the preview") << "cmdMindPrintElonezet" << "" << true
+                                              << QStringList{"Nagy Ilona", "Kovács Éva"} << none;
 }
 
 void tst_letter_windows::printingRecordsTheLetters() {
-    QFETCH(bool, all);
-    QFETCH(bool, pdf);
-    QFETCH(bool, fails);
+    QFETCH(QString, button);
+    QFETCH(QString, file);
+    QFETCH(bool, fromPreview);
     QFETCH(QStringList, recorded);
+    QFETCH(QStringList, dialogs);
     Fixture f;
-    f.pdf = pdf;
-    f.surface->failFinish = fails;
+    QTemporaryDir out;
+    if (!file.isEmpty()) f.print.fileNames = {QDir(out.path()).filePath(file)};
+    f.print.printFromDialogs = fromPreview;
     frmErtesito& w = f.open();
+    w.Combo2->setCurrentIndex(w.Combo2->findText(QStringLiteral("PDF fájl...")));
     w.setBoxText(NevSor, QStringLiteral("Név: Átírt Név"));
-    (all ? w.cmdMindPrint : w.cmdPrint)->click();
+    w.findChild<QPushButton*>(button)->click();
 
     QStringList names;
     for (const Naplo& n : f.journal()) names << n.LakoNev.text();
     QCOMPARE(names, recorded);
-    QCOMPARE(f.dialogs(), fails ? QStringList{"message|Hiba"} : QStringList{});
-    if (fails) return;
-    QCOMPARE(f.surface->documents(), all && !pdf ? 2 : 1);
-    // The selected apartment's letter prints what the designer shows; the
-    // listed ones their own names, and the designer keeps showing its own.
-    QCOMPARE(f.surface->findText(QStringLiteral("Név: Átírt Név")) != nullptr, !all);
-    QCOMPARE(f.surface->findText(QStringLiteral("Név: Nagy Ilona")) != nullptr, all);
-    QCOMPARE(w.Label1[NevSor]->text(), QStringLiteral("Név: Átírt Név"));
-    QCOMPARE(f.journal().front().NyomtatvanyNev.text(), w.cmbNyomtatvanyok->currentText());
+    QCOMPARE(f.dialogs(), dialogs);
+    const bool preview = button.endsWith(QLatin1String("Elonezet"));
+    if (!preview && !recorded.isEmpty())
+        QVERIFY(QFile::exists(printing::withSuffix(QDir(out.path()).filePath(file), QStringLiteral("pdf"))));
+    if (!preview) return;
+    // The preview shows the letters that would print: the selected one as the
+    // designer shows it, the listed ones each with its own apartment.
+    const bool listed = button.startsWith(QLatin1String("cmdMind"));
+    QCOMPARE(f.print.pages.pages(), listed ? 2 : 1);
+    QCOMPARE(f.print.pages.findText(QStringLiteral("Név: Átírt Név")) != nullptr, !listed);
+    QCOMPARE(f.print.pages.findText(QStringLiteral("Név: Nagy Ilona"), 1) != nullptr, listed);
+    QCOMPARE(w.Label1[NevSor]->text(), QStringLiteral("Név: Átírt Név"));  // the designer keeps its own
 }
 
 void tst_letter_windows::picturePicker() {
