@@ -46,19 +46,30 @@ std::optional<std::vector<Lakas>> apartments(const DataFolder& folder, const QSt
     return out;
 }
 
-// The journal records of the letters, before anything is printed.
-std::optional<std::vector<Naplo>> entries(const std::vector<Lakas>& flats, const LetterRun& run, QString& error) {
-    std::vector<Naplo> out;
-    out.reserve(flats.size());
-    for (const Lakas& l : flats) {
+// The apartments of the letters and their journal records, read and made
+// before anything is printed; nothing when either cannot be.
+struct Prepared {
+    std::vector<Lakas> flats;
+    std::vector<Naplo> records;
+};
+std::optional<Prepared> prepare(const DataFolder& folder, const LetterRun& run, const std::vector<int>& recs,
+                                QString& error) {
+    auto flats = apartments(folder, run.year, recs);
+    if (!flats) {
+        error = notRead(folder.yearFile(run.year, files::Lakasok));
+        return std::nullopt;
+    }
+    Prepared p{std::move(*flats), {}};
+    p.records.reserve(p.flats.size());
+    for (const Lakas& l : p.flats) {
         const auto entry = journalEntry(l, run.templateName, run.today);
         if (!entry) {
             error = tooLarge(l);
             return std::nullopt;
         }
-        out.push_back(*entry);
+        p.records.push_back(*entry);
     }
-    return out;
+    return p;
 }
 
 }  // namespace
@@ -74,39 +85,56 @@ RunResult recordLetters(RunResult r, const DataFolder& folder, const QString& ye
     return r;
 }
 
-RunResult layOutLetters(PrinterSurface& s, const DataFolder& folder, const LetterRun& run, const std::vector<int>& recs,
-                        const LetterPage& page, bool fromRecords, const PrintProgress& progress) {
-    RunResult r;
-    if (recs.empty()) return r;
-    const auto flats = apartments(folder, run.year, recs);
-    if (!flats) {
-        r.error = notRead(folder.yearFile(run.year, files::Lakasok));
-        return r;
-    }
-    auto records = entries(*flats, run, r.error);
-    if (!records) return r;
+namespace {
 
+// The letters of `recs`, each a print job of its own that is entered in the
+// journal once handed over, or all of them the pages of one document whose
+// journal records are returned once it is handed over.
+RunResult letterRun(PrinterSurface& s, const DataFolder& folder, const LetterRun& run, const std::vector<int>& recs,
+                    const LetterPage& page, bool fromRecords, Output output, const PrintProgress& progress) {
+    RunResult r;
+    auto prepared = recs.empty() ? std::nullopt : prepare(folder, run, recs, r.error);
+    if (!prepared) return r;
+    const bool jobs = output == Output::JobPerLetter;
+    const auto handedOver = [&] {
+        if (s.endDoc()) return true;
+        r.error = notPrinted(s);
+        r.printFailed = true;
+        return false;
+    };
     LetterPage letter = page;
     setUpPrinter(s, letter);
-    const int total = int(flats->size());
+    const int total = int(recs.size());
     for (int k = 0; k < total; ++k) {
         if (!goOn(progress, k, total)) {
-            s.abortDoc();
+            if (!jobs) s.abortDoc();
             r.cancelled = true;
             return r;
         }
-        if (fromRecords) fillApartment(letter, (*flats)[size_t(k)]);
-        if (k > 0) s.newPage();
+        if (fromRecords) fillApartment(letter, prepared->flats[size_t(k)]);
+        if (!jobs && k > 0) s.newPage();
         printLetter(s, letter);
+        if (!jobs) continue;
+        if (!handedOver()) return r;
+        ++r.printed;
+        const QString written = writeJournal(folder, run.year, 0, {prepared->records[size_t(k)]});
+        if (!written.isEmpty()) {
+            r.error = notRecorded(written);
+            return r;
+        }
+        ++r.recorded;
     }
-    if (!s.endDoc()) {
-        r.error = notPrinted(s);
-        r.printFailed = true;
-        return r;
-    }
+    if (jobs || !handedOver()) return r;
     r.printed = total;
-    r.entries = std::move(*records);
+    r.entries = std::move(prepared->records);
     return r;
+}
+
+}  // namespace
+
+RunResult layOutLetters(PrinterSurface& s, const DataFolder& folder, const LetterRun& run, const std::vector<int>& recs,
+                        const LetterPage& page, bool fromRecords, const PrintProgress& progress) {
+    return letterRun(s, folder, run, recs, page, fromRecords, Output::OneDocument, progress);
 }
 
 RunResult printSelected(PrinterSurface& s, const DataFolder& folder, const LetterRun& run, int rec,
@@ -116,42 +144,8 @@ RunResult printSelected(PrinterSurface& s, const DataFolder& folder, const Lette
 
 RunResult printListed(PrinterSurface& s, const DataFolder& folder, const LetterRun& run, const std::vector<int>& recs,
                       const LetterPage& page, Output output, const PrintProgress& progress) {
-    if (output == Output::OneDocument)
-        return recordLetters(layOutLetters(s, folder, run, recs, page, true, progress), folder, run.year);
-
-    RunResult r;
-    if (recs.empty()) return r;
-    const auto flats = apartments(folder, run.year, recs);
-    if (!flats) {
-        r.error = notRead(folder.yearFile(run.year, files::Lakasok));
-        return r;
-    }
-    const auto records = entries(*flats, run, r.error);
-    if (!records) return r;
-    LetterPage letter = page;
-    setUpPrinter(s, letter);
-    const int total = int(flats->size());
-    for (int k = 0; k < total; ++k) {
-        if (!goOn(progress, k, total)) {
-            r.cancelled = true;
-            return r;
-        }
-        fillApartment(letter, (*flats)[size_t(k)]);
-        printLetter(s, letter);
-        if (!s.endDoc()) {
-            r.error = notPrinted(s);
-            r.printFailed = true;
-            return r;
-        }
-        ++r.printed;
-        const QString written = writeJournal(folder, run.year, 0, {(*records)[size_t(k)]});
-        if (!written.isEmpty()) {
-            r.error = notRecorded(written);
-            return r;
-        }
-        ++r.recorded;
-    }
-    return r;
+    const RunResult r = letterRun(s, folder, run, recs, page, true, output, progress);
+    return output == Output::OneDocument ? recordLetters(r, folder, run.year) : r;
 }
 
 }  // namespace letters
