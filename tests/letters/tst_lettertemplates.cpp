@@ -63,28 +63,17 @@ void tst_lettertemplates::saveWritesTheRecord() {
     QCOMPARE(saveTemplate(data.folder(), sample(7), QStringLiteral("Első")), QString());
 
     const Nyomtatvany r = stored(data).at(0);
-    QCOMPARE(r.Azon, std::int16_t(1));
-    QCOMPARE(r.Jelzo, std::int16_t(6));
-    QCOMPARE(r.NyNev.text(), QStringLiteral("Első"));
     QCOMPARE(r.HatterUtvonal.text(), QDir::toNativeSeparators(data.folder().file(files::Nyomtatvanyok)));
-    QCOMPARE(r.BalPoz[11].scaled, qint64((1000.5 + 77) * 10000));
-    QCOMPARE(r.FelsoPoz[3].scaled, qint64(2003.25 * 10000));
-    QCOMPARE(r.BalPoz[12].scaled, qint64(0));  // elements 12..23 stay zero
-    QCOMPARE(r.Szoveg2.text(), QStringLiteral("Tisztelt Lakó!\r\nKérjük, rendezze tartozását."));
-    QCOMPARE(r.BetuTipus.text(), QStringLiteral("Courier New"));
-    QCOMPARE(r.BetuMeret, std::int16_t(14));
-    QCOMPARE(r.XKorr, std::int16_t(-2));
-    QCOMPARE(r.YKorr, std::int16_t(3));
-    QCOMPARE(r.Fekvo, std::int16_t(-1));
-    QCOMPARE(r.Papir, std::int16_t(3));
-    QCOMPARE(r.Szeles, std::int16_t(180));
-    QCOMPARE(r.Magas, std::int16_t(120));
+    QCOMPARE(QList<qint64>({r.Azon, r.Jelzo, r.BetuMeret, r.XKorr, r.YKorr, r.Fekvo, r.Papir, r.Szeles, r.Magas,
+                            r.BalPoz[11].scaled, r.FelsoPoz[3].scaled, r.BalPoz[12].scaled}),
+             QList<qint64>({1, 6, 14, -2, 3, -1, 3, 180, 120, 10775000, 20032500, 0}));  // positions 12..23 stay 0
+    QCOMPARE((QStringList{r.NyNev.text(), r.BetuTipus.text(), r.Szoveg2.text()}),
+             (QStringList{"Első", "Courier New", "Tisztelt Lakó!\r\nKérjük, rendezze tartozását."}));
 
-    // Found again by its trimmed name, the design as it was saved; the
-    // captions keep their blanks.
+    // Found again by its trimmed name: the design as it was saved, the
+    // captions with their blanks.
     const auto found = findTemplate(data.folder(), QStringLiteral("  Első "));
-    QVERIFY(found);
-    QCOMPARE(found->rec, 1);
+    QVERIFY(found && found->rec == 1);
     Design expected = sample(7);
     expected.kkFelirat = expected.kkFelirat.leftJustified(35);
     expected.hFelirat = expected.hFelirat.leftJustified(35);
