@@ -54,7 +54,8 @@ letters::LetterPage page() {
     using namespace letters;
     LetterPage p;
     p.texts[Fejlec] = QStringLiteral("EGYENLEG ÉRTESÍTŐ");
-    p.texts[Szoveg2] = QStringLiteral("Tisztelt Tulajdonos!\n\nÉrtesítjük, hogy nyilvántartásunk szerint\na lakásának egyenlege az alábbi:");
+    p.texts[Szoveg2] = QStringLiteral(
+        "Tisztelt Tulajdonos!\n\nÉrtesítjük, hogy nyilvántartásunk szerint\na lakásának egyenlege az alábbi:");
     p.texts[KKFelirat] = QStringLiteral("Közösköltség tartozás: ");
     p.texts[HFelirat] = QStringLiteral("Hulladék díj tartozás: ");
     p.texts[Szoveg1] = QStringLiteral("Kérjük, tartozását 15 napon belül rendezze.\nKöszönjük!");
@@ -93,7 +94,8 @@ int main(int argc, char** argv) {
     }
     const QString lakasok = folder.yearFile(kYear, files::Lakasok);
     if (!RecordFile<Lakas>(lakasok).replaceAll(flats)) return 1;
-    std::printf("%d apartments, Lakasok.dat %.1f MB, in %s\n", kApartments, kApartments * 2193 / 1e6, qPrintable(dir.path()));
+    std::printf("%d apartments, Lakasok.dat %.1f MB, in %s\n", kApartments, kApartments * 2193 / 1e6,
+                qPrintable(dir.path()));
 
     // Letters into one PDF file, as "Nyomtatás (n-db.)" with "PDF fájl..." does.
     const double read = ms([&] { plainRead(lakasok); });
@@ -103,8 +105,8 @@ int main(int argc, char** argv) {
         QtPrinterSurface surface;
         surface.setPdfFile(pdf);
         printing::run(surface, nullptr, [&](PrinterSurface& s, const PrintProgress& progress) {
-            r = letters::printListed(s, folder, {kYear, QStringLiteral("Felszólítás"), QDate(2026, 3, 15)}, listed, page(),
-                                     letters::Output::OneDocument, progress);
+            r = letters::printListed(s, folder, {kYear, QStringLiteral("Felszólítás"), QDate(2026, 3, 15)}, listed,
+                                     page(), letters::Output::OneDocument, progress);
         });
     });
     if (!r.ok() || r.recorded != kApartments) {
@@ -120,7 +122,8 @@ int main(int argc, char** argv) {
     const double journalRead = median(11, [&] { plainRead(naplo); });
     frmNaplo w(folder, kYear);
     const double fill = median(11, [&] { w.Betolt(); });
-    std::printf("plain read of Naplo.dat (%d records)      %8.2f ms\n", ui::recordModel(w.ListView1)->count(), journalRead);
+    std::printf("plain read of Naplo.dat (%d records)      %8.2f ms\n", ui::recordModel(w.ListView1)->count(),
+                journalRead);
     std::printf("journal window filled (Betolt)               %8.1f ms   (%.0f x the plain read)\n", fill,
                 fill / journalRead);
     return 0;

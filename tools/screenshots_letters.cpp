@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
-
 #include <cstdio>
 
 #include "letters/journal.h"
@@ -53,9 +52,11 @@ void letterScreenshots(const DataFolder& folder, const QString& year, frmKezdo& 
 
     Design d;
     d.fejlec = QStringLiteral("EGYENLEG ÉRTESÍTŐ");
-    d.szoveg2 = QStringLiteral("Tisztelt Tulajdonos!\n\nÉrtesítjük, hogy nyilvántartásunk szerint a lakásának\n"
-                               "közösköltség és hulladékdíj egyenlege az alábbi:");
-    d.szoveg1 = QStringLiteral("Kérjük, tartozását 15 napon belül rendezze.\nKöszönjük együttműködését!\n\nA közös képviselő");
+    d.szoveg2 = QStringLiteral(
+        "Tisztelt Tulajdonos!\n\nÉrtesítjük, hogy nyilvántartásunk szerint a lakásának\n"
+        "közösköltség és hulladékdíj egyenlege az alábbi:");
+    d.szoveg1 =
+        QStringLiteral("Kérjük, tartozását 15 napon belül rendezze.\nKöszönjük együttműködését!\n\nA közös képviselő");
     d.kkFelirat = QStringLiteral("Közösköltség tartozás: ");
     d.hFelirat = QStringLiteral("Hulladék díj tartozás: ");
     d.fontName = QStringLiteral("Times New Roman");
@@ -86,8 +87,8 @@ void letterScreenshots(const DataFolder& folder, const QString& year, frmKezdo& 
     }
     {
         std::vector<Naplo> recs;
-        const QStringList names{QStringLiteral("Kovács Péter"), QStringLiteral("Szűcs Erzsébet"), QStringLiteral("Ábrahám Ödön"),
-                                QStringLiteral("Nagy Ilona")};
+        const QStringList names{QStringLiteral("Kovács Péter"), QStringLiteral("Szűcs Erzsébet"),
+                                QStringLiteral("Ábrahám Ödön"), QStringLiteral("Nagy Ilona")};
         for (int i = 0; i < names.size(); ++i) {
             Naplo n;
             n.LakoNev = names[i];

@@ -26,7 +26,9 @@ Positions defaultPositions() {
     return p;
 }
 
-double rulerMm(double twips) { return std::round(twips / TervezoArany * 10.0) / 10.0; }
+double rulerMm(double twips) {
+    return std::round(twips / TervezoArany * 10.0) / 10.0;
+}
 
 QString oneDecimal(double value, const QLocale& locale) {
     const double v = std::round(value * 10.0) / 10.0;
@@ -35,9 +37,13 @@ QString oneDecimal(double value, const QLocale& locale) {
     return v < 0 ? QLatin1Char('-') + t : t;
 }
 
-QString rulerText(double twips, const QLocale& locale) { return oneDecimal(rulerMm(twips), locale); }
+QString rulerText(double twips, const QLocale& locale) {
+    return oneDecimal(rulerMm(twips), locale);
+}
 
-double printPosition(double twips, int correctionMm) { return rulerMm(twips) - PrintOffsetMm + correctionMm; }
+double printPosition(double twips, int correctionMm) {
+    return rulerMm(twips) - PrintOffsetMm + correctionMm;
+}
 
 void dragField(Positions& p, int field, double dx, double dy) {
     if (field < 0 || field >= FieldCount) return;
@@ -83,16 +89,21 @@ std::optional<double> screenPoints(const QString& sizeText) {
 
 std::optional<PageSize> pagePicture(Paper paper, int widthMm, int heightMm) {
     switch (paper) {
-        case Paper::A4: return PageSize{7626, 10785};
-        case Paper::A5: return PageSize{7626, 5393};
+        case Paper::A4:
+            return PageSize{7626, 10785};
+        case Paper::A5:
+            return PageSize{7626, 5393};
         case Paper::Egyedi:
             if (widthMm <= 0 || heightMm <= 0) return std::nullopt;
             return PageSize{widthMm * TervezoArany, heightMm * TervezoArany};
-        case Paper::None: break;
+        case Paper::None:
+            break;
     }
     return std::nullopt;
 }
 
-PaperBoxes paperBoxes(Paper paper) { return paper == Paper::A5 ? PaperBoxes{210, 148} : PaperBoxes{210, 296}; }
+PaperBoxes paperBoxes(Paper paper) {
+    return paper == Paper::A5 ? PaperBoxes{210, 148} : PaperBoxes{210, 296};
+}
 
 }  // namespace letters

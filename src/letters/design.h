@@ -6,7 +6,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <array>
 #include <optional>
 
@@ -21,21 +20,23 @@ constexpr double PrintOffsetMm = 6.0;
 constexpr int FieldCount = 12;
 // The twelve text fields of a letter, by their index.
 enum Field {
-    Fejlec = 0,           // heading, centred on the page
-    Szoveg2 = 1,          // long text block
-    NevSor = 2,           // "Név: " + resident
-    CimSor = 3,           // "Cím: " + address
-    KKFelirat = 4,        // common-cost arrears caption
-    HFelirat = 5,         // waste-fee arrears caption
-    Szoveg1 = 6,          // text block
-    KKOsszeg = 7,         // common-cost arrears amount
-    HOsszeg = 8,          // waste-fee arrears amount
-    HelyDatum = 9,        // town and date
-    OsszesenFelirat = 10, // total caption
-    OsszesenOsszeg = 11,  // total amount
+    Fejlec = 0,            // heading, centred on the page
+    Szoveg2 = 1,           // long text block
+    NevSor = 2,            // "Név: " + resident
+    CimSor = 3,            // "Cím: " + address
+    KKFelirat = 4,         // common-cost arrears caption
+    HFelirat = 5,          // waste-fee arrears caption
+    Szoveg1 = 6,           // text block
+    KKOsszeg = 7,          // common-cost arrears amount
+    HOsszeg = 8,           // waste-fee arrears amount
+    HelyDatum = 9,         // town and date
+    OsszesenFelirat = 10,  // total caption
+    OsszesenOsszeg = 11,   // total amount
 };
 // Fields 1 and 6 print line by line.
-inline bool isTextBlock(int field) { return field == Szoveg2 || field == Szoveg1; }
+inline bool isTextBlock(int field) {
+    return field == Szoveg2 || field == Szoveg1;
+}
 
 // Left and top of a field on the page picture, in twips.
 struct Pos {

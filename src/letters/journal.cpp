@@ -1,7 +1,6 @@
 #include "journal.h"
 
 #include <QDir>
-
 #include <limits>
 
 #include "letters/letter.h"

@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -51,8 +50,8 @@ QStringList journalRowTexts(int rec, const Naplo& r);
 QString journalTotalText(std::int64_t amount);
 
 struct JournalPayment {
-    QString error;   // empty when recorded
-    bool refused = false;  // the amount was refused; nothing was written
+    QString error;                // empty when recorded
+    bool refused = false;         // the amount was refused; nothing was written
     std::optional<Naplo> record;  // the record as stored afterwards
     bool ok() const { return error.isEmpty(); }
 };

@@ -16,19 +16,31 @@ QString padCaption(const QString& caption) {
     return QString(blanks, QLatin1Char(' ')) + caption;
 }
 
-QString letterAmount(std::int64_t amount) { return padCaption(conv::forintText(amount)); }
+QString letterAmount(std::int64_t amount) {
+    return padCaption(conv::forintText(amount));
+}
 
 AmountTexts amountsFromCaptions(const QString& kkCaption, const QString& hCaption) {
     const auto total = std::llround(conv::numericValue(kkCaption)) + std::llround(conv::numericValue(hCaption));
     return {padCaption(kkCaption), padCaption(hCaption), letterAmount(total)};
 }
 
-std::int64_t kkArrears(const Lakas& l) { return ledger::arrears(l, ledger::Kind::KozosKoltseg, 13); }
-std::int64_t hArrears(const Lakas& l) { return ledger::arrears(l, ledger::Kind::Szemetdij, 13); }
+std::int64_t kkArrears(const Lakas& l) {
+    return ledger::arrears(l, ledger::Kind::KozosKoltseg, 13);
+}
+std::int64_t hArrears(const Lakas& l) {
+    return ledger::arrears(l, ledger::Kind::Szemetdij, 13);
+}
 
-QString nameLine(const Lakas& l) { return QStringLiteral("Név: ") + l.Lakok.Nev(1).text(); }
-QString addressText(const Lakas& l) { return QStringLiteral("Cím: ") + ::addressLine(l); }
-QString placeAndDate(const Lakas& l, const QString& date) { return l.Helyseg.text() + QStringLiteral(", ") + date; }
+QString nameLine(const Lakas& l) {
+    return QStringLiteral("Név: ") + l.Lakok.Nev(1).text();
+}
+QString addressText(const Lakas& l) {
+    return QStringLiteral("Cím: ") + ::addressLine(l);
+}
+QString placeAndDate(const Lakas& l, const QString& date) {
+    return l.Helyseg.text() + QStringLiteral(", ") + date;
+}
 
 void fillApartment(LetterPage& page, const Lakas& l) {
     const std::int64_t kk = kkArrears(l), h = hArrears(l);

@@ -5,7 +5,6 @@
 // corrections, and the picture when it is to be printed.
 
 #include <QString>
-
 #include <array>
 #include <cstdint>
 

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <algorithm>
 #include <cmath>
 
@@ -25,13 +24,17 @@ int sliderMaximum(double w, double h, const PageSize& page) {
     return std::max(SliderMinimum, int(std::floor(side)));
 }
 
-double printCm(double twips) { return Currency::fromDouble(twips / 380.0).toDouble(); }
+double printCm(double twips) {
+    return Currency::fromDouble(twips / 380.0).toDouble();
+}
 
 QString sizeCaption(double twips, const QLocale& locale) {
     return oneDecimal(printCm(twips), locale) + QStringLiteral(" cm");
 }
 
-int positionMm(double twips) { return int(std::lround(twips / 36.5)); }
+int positionMm(double twips) {
+    return int(std::lround(twips / 36.5));
+}
 
 std::optional<SavedPicture> readSavedPicture(const DataFolder& folder) {
     const auto path = folder.openFile(files::KepmentFile);
@@ -47,8 +50,9 @@ QString saveSavedPicture(const DataFolder& folder, const SavedPicture& picture) 
     Kepment r;
     r.KepUtvonal = picture.path;
     if (r.KepUtvonal.text() != picture.path.trimmed())
-        return QStringLiteral("A kép helye nem menthető: az elérési út túl hosszú, vagy olyan betűt tartalmaz, "
-                              "amelyet a Kepment.dat nem tud tárolni.\n") +
+        return QStringLiteral(
+                   "A kép helye nem menthető: az elérési út túl hosszú, vagy olyan betűt tartalmaz, "
+                   "amelyet a Kepment.dat nem tud tárolni.\n") +
                QDir::toNativeSeparators(picture.path);
     const auto left = conv::roundToInt16(picture.left), top = conv::roundToInt16(picture.top);
     if (!left || !top) return QStringLiteral("A kép helyzete nem menthető: a kép a lapon kívül van.");
@@ -59,7 +63,8 @@ QString saveSavedPicture(const DataFolder& folder, const SavedPicture& picture) 
     r.KepFent = *top;
     r.KepSzeles = Currency::fromDouble(picture.width);
     r.KepMagas = Currency::fromDouble(picture.height);
-    if (!f.write(1, r)) return QStringLiteral("A kép nem menthető, a fájl nem írható:\n") + QDir::toNativeSeparators(file);
+    if (!f.write(1, r))
+        return QStringLiteral("A kép nem menthető, a fájl nem írható:\n") + QDir::toNativeSeparators(file);
     return QString();
 }
 
@@ -116,15 +121,24 @@ QString line(int code) {
                 " \n"
                 "Az idő, a vezérlőpult 'Nemzetközi' ikonnal\n"
                 " állítható be.\n");
-        case OutOfMemory: return QStringLiteral("A program futtatásához kevés a memória !");
-        case TypeMismatch: return QStringLiteral("           Típus hiba !");
-        case CannotContinue: return QStringLiteral("A program futtatása nem folytatható.");
-        case FileNotFound: return QStringLiteral("A file nem található !");
-        case FileAlreadyOpen: return QStringLiteral("A fájl már megnyitott !");
-        case DeviceUnavailable: return QStringLiteral("A kívánt eszköz nem elérhető.");
-        case DiskNotReady: return QStringLiteral("Az 'A' floppy lemezegység nem elérhető.");
-        case PathNotFound: return QStringLiteral("A kijelölt elérési út nem található.");
-        default: return QStringLiteral("Ismeretlen hiba.");
+        case OutOfMemory:
+            return QStringLiteral("A program futtatásához kevés a memória !");
+        case TypeMismatch:
+            return QStringLiteral("           Típus hiba !");
+        case CannotContinue:
+            return QStringLiteral("A program futtatása nem folytatható.");
+        case FileNotFound:
+            return QStringLiteral("A file nem található !");
+        case FileAlreadyOpen:
+            return QStringLiteral("A fájl már megnyitott !");
+        case DeviceUnavailable:
+            return QStringLiteral("A kívánt eszköz nem elérhető.");
+        case DiskNotReady:
+            return QStringLiteral("Az 'A' floppy lemezegység nem elérhető.");
+        case PathNotFound:
+            return QStringLiteral("A kijelölt elérési út nem található.");
+        default:
+            return QStringLiteral("Ismeretlen hiba.");
     }
 }
 }  // namespace

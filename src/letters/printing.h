@@ -6,7 +6,6 @@
 
 #include <QDate>
 #include <QString>
-
 #include <vector>
 
 #include "letters/letter.h"
@@ -26,11 +25,11 @@ struct LetterRun {
 };
 
 struct RunResult {
-    int printed = 0;         // letters handed over
-    int recorded = 0;        // journal records written
-    bool cancelled = false;  // stopped by the user
-    QString error;           // the first failure; the run stopped there
-    bool printFailed = false;  // ... and it was the printer or the file (the surface says why)
+    int printed = 0;             // letters handed over
+    int recorded = 0;            // journal records written
+    bool cancelled = false;      // stopped by the user
+    QString error;               // the first failure; the run stopped there
+    bool printFailed = false;    // ... and it was the printer or the file (the surface says why)
     std::vector<Naplo> entries;  // layOutLetters: the records of the letters handed over, not yet written
     bool ok() const { return error.isEmpty(); }
 };

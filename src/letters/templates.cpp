@@ -19,7 +19,9 @@ QString fromStored(const QString& text) {
     return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-std::int16_t int16(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
+std::int16_t int16(int v) {
+    return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
+}
 
 RecordFile<Nyomtatvany> templateFile(const DataFolder& folder) {
     return RecordFile<Nyomtatvany>(folder.file(files::Nyomtatvanyok), folder.fs());

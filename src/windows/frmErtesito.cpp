@@ -20,7 +20,6 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QVBoxLayout>
-
 #include <cmath>
 
 #include "letters/picture.h"
@@ -28,10 +27,10 @@
 #include "letters/templates.h"
 #include "register/apartmentlist.h"
 #include "reports/printersurface.h"
+#include "reports/qt/qtsurface.h"
 #include "store/clock.h"
 #include "store/conversions.h"
 #include "windows/dialogs.h"
-#include "reports/qt/qtsurface.h"
 #include "windows/frmNaplo.h"
 #include "windows/kep_browse.h"
 #include "windows/printerchoice.h"
@@ -42,13 +41,15 @@ using namespace letters;
 namespace {
 
 constexpr double kTw = frmErtesito::TwipsPerPixel;
-int px(double twips) { return int(std::lround(twips / kTw)); }
+int px(double twips) {
+    return int(std::lround(twips / kTw));
+}
 
 // The captions of the editor boxes, by field.
-const std::array<const char*, FieldCount> kBoxCaptions{
-    "Fejléc:",           "Levél szövege:",     "Név sor:",          "Cím sor:",
-    "Közösköltség felirat:", "Hulladékdíj felirat:", "Záró szöveg:",   "Közösköltség összeg:",
-    "Hulladékdíj összeg:",   "Hely, dátum:",       "Összesen felirat:", "Összesen összeg:"};
+const std::array<const char*, FieldCount> kBoxCaptions{"Fejléc:",      "Levél szövege:",        "Név sor:",
+                                                       "Cím sor:",     "Közösköltség felirat:", "Hulladékdíj felirat:",
+                                                       "Záró szöveg:", "Közösköltség összeg:",  "Hulladékdíj összeg:",
+                                                       "Hely, dátum:", "Összesen felirat:",     "Összesen összeg:"};
 // What the boxes hold before the window fills them.
 const std::array<const char*, FieldCount> kDesignTexts{
     "", "", "Név:", "Cím:", "Közösköltség tartozás:", "Hulladékdíj tartozás:", "", "", "", "", "Összesen:", ""};
@@ -173,10 +174,12 @@ QWidget* frmErtesito::buildFields() {
         caption->setContentsMargins(0, 3, 0, 0);  // room for the accents of capitals
         col->addWidget(caption);
         col->addWidget(editor);
-        lbBal[size_t(i)] = hiddenRuler(QStringLiteral("lbBal(%1)").arg(i),
-                                      i == 0 ? QStringLiteral("A szöveg távolsága a nyomtatvány bal szélétől.") : QString());
-        lbTop[size_t(i)] = hiddenRuler(QStringLiteral("lbTop(%1)").arg(i),
-                                      i == 0 ? QStringLiteral("A szöveg távolsága a nyomtatvány tetejétől.") : QString());
+        lbBal[size_t(i)] =
+            hiddenRuler(QStringLiteral("lbBal(%1)").arg(i),
+                        i == 0 ? QStringLiteral("A szöveg távolsága a nyomtatvány bal szélétől.") : QString());
+        lbTop[size_t(i)] =
+            hiddenRuler(QStringLiteral("lbTop(%1)").arg(i),
+                        i == 0 ? QStringLiteral("A szöveg távolsága a nyomtatvány tetejétől.") : QString());
         col->addWidget(lbBal[size_t(i)]);
         col->addWidget(lbTop[size_t(i)]);
         setBoxText(i, QString::fromUtf8(kDesignTexts[size_t(i)]));
@@ -233,7 +236,8 @@ QWidget* frmErtesito::buildSettings() {
         e->setValidator(new QIntValidator(1, 2000, e));
         e->setFixedWidth(56);
     }
-    cmdPapirMeret = ui::button(QStringLiteral("cmdPapirMeret"), QStringLiteral("OK"), QStringLiteral("Egyedi méret elfogadása."));
+    cmdPapirMeret =
+        ui::button(QStringLiteral("cmdPapirMeret"), QStringLiteral("OK"), QStringLiteral("Egyedi méret elfogadása."));
     auto* pg = new QGridLayout(FramePapir);
     pg->addWidget(opA4, 0, 0, 1, 2);
     pg->addWidget(opA5, 0, 2, 1, 2);
@@ -265,7 +269,8 @@ QWidget* frmErtesito::buildSettings() {
     txtYkorrekcio = ui::lineEdit(QStringLiteral("txtYkorrekcio"), 4);
     auto* corr = new QGridLayout;
     int r = 0;
-    for (auto [e, text] : {std::pair{txtXkorrekcio, "Vízszintes korrekció:"}, std::pair{txtYkorrekcio, "Függőleges korrekció:"}}) {
+    for (auto [e, text] :
+         {std::pair{txtXkorrekcio, "Vízszintes korrekció:"}, std::pair{txtYkorrekcio, "Függőleges korrekció:"}}) {
         e->setValidator(new QIntValidator(-999, 999, e));
         e->setText(QStringLiteral("0"));
         e->setFixedWidth(56);
@@ -295,7 +300,8 @@ QWidget* frmErtesito::buildSettings() {
     HScroll1->setRange(SliderMinimum, 7626);
     HScroll1->setSingleStep(20);
     HScroll1->setPageStep(200);
-    cmdKepek = ui::button(QStringLiteral("cmdKepek"), QStringLiteral("Kép keresés"), QStringLiteral("Kép keresése saját gépen..."));
+    cmdKepek = ui::button(QStringLiteral("cmdKepek"), QStringLiteral("Kép keresés"),
+                          QStringLiteral("Kép keresése saját gépen..."));
     cmdKepMentese = ui::button(QStringLiteral("cmdKepMentese"), QStringLiteral("Kép mentése"));
     auto* fg = new QGridLayout(Frame5);
     fg->addWidget(ui::caption(QStringLiteral("Bal margó"), lbXpoz), 0, 0);
@@ -325,8 +331,9 @@ QWidget* frmErtesito::buildSettings() {
                               QStringLiteral("A listában kigyűjtött lakások"));
     cmdPrintElonezet = ui::button(QStringLiteral("cmdPrintElonezet"), QStringLiteral("&Előnézet"),
                                   QStringLiteral("A kijelölt lakás értesítőjének nyomtatási előnézete"));
-    cmdMindPrintElonezet = ui::button(QStringLiteral("cmdMindPrintElonezet"), QStringLiteral("Előnézet (ö&sszes)"),
-                                      QStringLiteral("A listában kigyűjtött lakások értesítőinek nyomtatási előnézete"));
+    cmdMindPrintElonezet =
+        ui::button(QStringLiteral("cmdMindPrintElonezet"), QStringLiteral("Előnézet (ö&sszes)"),
+                   QStringLiteral("A listában kigyűjtött lakások értesítőinek nyomtatási előnézete"));
     auto* prints = new QGridLayout;
     prints->addWidget(cmdPrint, 0, 0);
     prints->addWidget(cmdPrintElonezet, 0, 1);
@@ -381,7 +388,8 @@ void frmErtesito::opening() {
         move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
     }
     printing::fillPrinterCombo(Combo2);
-    cmdMindPrint->setText(QStringLiteral("Ny&omtatás (") + QString::number(m_in.listed.size()) + QStringLiteral("-db.)"));
+    cmdMindPrint->setText(QStringLiteral("Ny&omtatás (") + QString::number(m_in.listed.size()) +
+                          QStringLiteral("-db.)"));
 
     for (int i = 0; i < FieldCount; ++i) boxChanged(i);
     // The selected apartment.
@@ -529,7 +537,8 @@ bool frmErtesito::eventFilter(QObject* watched, QEvent* event) {
             if (m_drag != dragged) break;
             m_drag = -1;
             return true;
-        default: break;
+        default:
+            break;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -612,9 +621,9 @@ Design frmErtesito::design() const {
 }
 
 void frmErtesito::saveClicked() {
-    const QString name = Dialogs::current().input(this, QStringLiteral("Értesítés mentése!"),
-                                                  QStringLiteral("Kérem adja meg az értesítés nevét (max. 50 karakter)."),
-                                                  QString());
+    const QString name =
+        Dialogs::current().input(this, QStringLiteral("Értesítés mentése!"),
+                                 QStringLiteral("Kérem adja meg az értesítés nevét (max. 50 karakter)."), QString());
     if (name.isEmpty()) return;
     const QString error = saveTemplate(m_in.folder, design(), name);
     if (!error.isEmpty()) Dialogs::current().message(this, QStringLiteral("Hiba"), error, Dialogs::Icon::Critical);
@@ -671,8 +680,7 @@ void frmErtesito::applyPaperSize() {
     Shape1->setGeometry(px(450), px(450), px(m_page.width - 900), px(m_page.height - 900));
     Line1->setGeometry(px(m_page.width / 2) - 1, 0, 3, px(m_page.height));
     centreHeading();
-    if (!m_image.isNull())
-        HScroll1->setMaximum(sliderMaximum(m_image.width(), m_image.height(), m_page));
+    if (!m_image.isNull()) HScroll1->setMaximum(sliderMaximum(m_image.width(), m_image.height(), m_page));
 }
 
 // ---- picture ------------------------------------------------------------

@@ -7,7 +7,6 @@
 
 #include <QDialog>
 #include <QImage>
-
 #include <array>
 #include <vector>
 

@@ -38,11 +38,11 @@ frmNaplo::frmNaplo(const DataFolder& folder, const QString& year, QWidget* paren
     txtEv->setFixedWidth(txtEv->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     UpDown1 = new UpDown;
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
-    ListView1 = ui::recordList(QStringLiteral("ListView1"),
-                               {QStringLiteral("Név"), QStringLiteral("Cím"), QStringLiteral("Nyomtatvány"),
-                                QStringLiteral("Nyomtatva"), QStringLiteral("Hátralék"), QStringLiteral("Befizetve"),
-                                QStringLiteral("Egyenleg"), QStringLiteral("rec")},
-                               QStringLiteral("Kinyomtatott értesítők"));
+    ListView1 = ui::recordList(
+        QStringLiteral("ListView1"),
+        {QStringLiteral("Név"), QStringLiteral("Cím"), QStringLiteral("Nyomtatvány"), QStringLiteral("Nyomtatva"),
+         QStringLiteral("Hátralék"), QStringLiteral("Befizetve"), QStringLiteral("Egyenleg"), QStringLiteral("rec")},
+        QStringLiteral("Kinyomtatott értesítők"));
     for (auto [column, width] : {std::pair{0, 150}, {1, 150}, {2, 125}, {3, 90}, {4, 75}, {5, 75}, {6, 75}, {7, 40}})
         ListView1->setColumnWidth(column, width);
     lbHatralek = ui::valueLabel(QStringLiteral("lbHatralek"));
@@ -61,9 +61,9 @@ frmNaplo::frmNaplo(const DataFolder& folder, const QString& year, QWidget* paren
     yearRow->addStretch(1);
     auto* totals = new QGridLayout;
     int row = 0;
-    for (auto [label, text] : {std::pair{lbHatralek, "Listában szereplő hátralék összesen:"},
-                               std::pair{lbBefizet, "Befizetés összesen:"},
-                               std::pair{lbKintlevoseg, "Kintlévőség összesen:"}}) {
+    for (auto [label, text] :
+         {std::pair{lbHatralek, "Listában szereplő hátralék összesen:"}, std::pair{lbBefizet, "Befizetés összesen:"},
+          std::pair{lbKintlevoseg, "Kintlévőség összesen:"}}) {
         totals->addWidget(ui::caption(QString::fromUtf8(text), label), row, 0);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setMinimumWidth(130);

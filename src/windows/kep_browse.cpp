@@ -58,7 +58,8 @@ kep_browse::kep_browse(const DataFolder& folder, QWidget* parent) : QDialog(pare
     Image1->setFixedSize(PreviewPixels, PreviewPixels);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setFrameShape(QFrame::StyledPanel);
-    Command2 = ui::button(QStringLiteral("Command2"), QStringLiteral("&Rendben"), QStringLiteral("A kijelölt kép elfogadása."));
+    Command2 = ui::button(QStringLiteral("Command2"), QStringLiteral("&Rendben"),
+                          QStringLiteral("A kijelölt kép elfogadása."));
     Command2->setEnabled(false);
     Command2->setDefault(true);
     Command3 = ui::button(QStringLiteral("Command3"), QStringLiteral("&Mégsem"));
@@ -92,7 +93,8 @@ kep_browse::kep_browse(const DataFolder& folder, QWidget* parent) : QDialog(pare
 
     connect(Drive1, &QComboBox::activated, this, &kep_browse::driveChosen);
     connect(Dir1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        const QString target = item->text() == kUp ? QFileInfo(m_dir).dir().absolutePath() : QDir(m_dir).filePath(item->text());
+        const QString target =
+            item->text() == kUp ? QFileInfo(m_dir).dir().absolutePath() : QDir(m_dir).filePath(item->text());
         showFolder(target, true);
     });
     connect(File1, &QListWidget::currentTextChanged, this, [this](const QString& name) {
@@ -151,8 +153,8 @@ bool kep_browse::KepBetoltes2(const QString& path) {
         return false;
     }
     const PictureSize s = fitInSquare(image.width(), image.height(), PreviewPixels);
-    Image1->setPixmap(QPixmap::fromImage(
-        image.scaled(int(std::lround(s.width)), int(std::lround(s.height)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    Image1->setPixmap(QPixmap::fromImage(image.scaled(int(std::lround(s.width)), int(std::lround(s.height)),
+                                                      Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     return true;
 }
 
@@ -166,7 +168,9 @@ void kep_browse::driveChosen(int index) {
     showFolder(root, true);
 }
 
-void kep_browse::rootClicked() { showFolder(QStorageInfo(m_dir).rootPath(), true); }
+void kep_browse::rootClicked() {
+    showFolder(QStorageInfo(m_dir).rootPath(), true);
+}
 
 void kep_browse::searchTyped(const QString&) {
     listFiles(true);

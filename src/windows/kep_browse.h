@@ -3,7 +3,6 @@
 // a folder with a preview; remembers the last folder in browse.pat.
 
 #include <QDialog>
-
 #include <array>
 
 #include "store/datafolder.h"
@@ -60,6 +59,6 @@ private:
 
     DataFolder m_folder;
     QString m_dir;
-    QString m_clicked;   // the file last clicked
+    QString m_clicked;  // the file last clicked
     QString m_accepted;
 };

@@ -32,11 +32,16 @@ void tst_letterdesign::rulers_data() {
     QTest::addColumn<double>("twips");
     QTest::addColumn<QString>("c");
     QTest::addColumn<QString>("hu");
-    QTest::newRow("1000 twips") << 1000.0 << "27.5" << "27,5";
-    QTest::newRow("30 mm") << 30 * TervezoArany << "30.0" << "30,0";
-    QTest::newRow("below 1 mm") << 18.0 << ".5" << ",5";
-    QTest::newRow("zero") << 0.0 << ".0" << ",0";
-    QTest::newRow("left of the page") << -100.0 << "-2.8" << "-2,8";
+    QTest::newRow("1000 twips") << 1000.0 << "27.5"
+                                << "27,5";
+    QTest::newRow("30 mm") << 30 * TervezoArany << "30.0"
+                           << "30,0";
+    QTest::newRow("below 1 mm") << 18.0 << ".5"
+                                << ",5";
+    QTest::newRow("zero") << 0.0 << ".0"
+                          << ",0";
+    QTest::newRow("left of the page") << -100.0 << "-2.8"
+                                      << "-2,8";
 }
 
 void tst_letterdesign::rulers() {
@@ -114,7 +119,8 @@ void tst_letterdesign::amounts() {
     QFETCH(QString, text);
     QCOMPARE(letterAmount(amount), text);
     // The selected apartment's letter pads the main window's captions the same way.
-    const AmountTexts t = amountsFromCaptions(QString::number(amount) + QStringLiteral(",-Ft"), QStringLiteral("-300,-Ft"));
+    const AmountTexts t =
+        amountsFromCaptions(QString::number(amount) + QStringLiteral(",-Ft"), QStringLiteral("-300,-Ft"));
     QCOMPARE(t.kk, text);
     QCOMPARE(t.h, QStringLiteral("    -300,-Ft"));
     QCOMPARE(t.total, letterAmount(amount - 300));
@@ -153,15 +159,18 @@ void tst_letterdesign::pickerLists() {
     QCOMPARE(matchingFiles(d, pickerFilters(true)), (QStringList{"abc.JPG", "k.BMP", "kep.gif", "xab.jpg"}));
     QCOMPARE(matchingFiles(d, pickerFilters(false)).size(), 7);
     QCOMPARE(matchingFiles(d, pickerFilters(false, QStringLiteral("ab"))), (QStringList{"abc.JPG", "xab.jpg"}));
-    for (const char* name : {"a.jpg", "A.JPG", "b.Gif", "c.bmp"}) QVERIFY(hasPictureExtension(QString::fromLatin1(name)));
+    for (const char* name : {"a.jpg", "A.JPG", "b.Gif", "c.bmp"})
+        QVERIFY(hasPictureExtension(QString::fromLatin1(name)));
     for (const char* name : {"c.png", "x.jpeg", "bmp.txt"}) QVERIFY(!hasPictureExtension(QString::fromLatin1(name)));
 }
 
 void tst_letterdesign::errorText() {
     QCOMPARE(hiba::text(hiba::FileNotFound, QStringLiteral("nincs meg")),
              QStringLiteral("A file nem található !\nVB. Hibakód :     53\nA hiba fajtálya:  nincs meg"));
-    QCOMPARE(hiba::text(481, QStringLiteral("x")), QStringLiteral("Ismeretlen hiba.\nVB. Hibakód :     481\nA hiba fajtálya:  x"));
-    QVERIFY(hiba::text(hiba::InvalidCall, QString()).startsWith(QStringLiteral("                Illegális funkció hívás !\n")));
+    QCOMPARE(hiba::text(481, QStringLiteral("x")),
+             QStringLiteral("Ismeretlen hiba.\nVB. Hibakód :     481\nA hiba fajtálya:  x"));
+    QVERIFY(hiba::text(hiba::InvalidCall, QString())
+                .startsWith(QStringLiteral("                Illegális funkció hívás !\n")));
 }
 
 QTEST_GUILESS_MAIN(tst_letterdesign)

@@ -22,7 +22,8 @@ const QString kNaplo = QStringLiteral("2026/Naplo.dat");
 // Record 1 owes 12345 common cost (5000 of it from the previous year) and
 // 3200 waste fee; record 2 has overpaid 1234; record 3 owes nothing.
 std::vector<Lakas> house() {
-    Lakas a = makeLakas(QStringLiteral("Kovács Éva"), QStringLiteral("Fő utca"), QStringLiteral("1"), QStringLiteral("2/5"));
+    Lakas a =
+        makeLakas(QStringLiteral("Kovács Éva"), QStringLiteral("Fő utca"), QStringLiteral("1"), QStringLiteral("2/5"));
     a.KKEloiras(2) = 7345;
     a.KKEloiras(13) = 5000;
     a.HEloiras(1) = 3200;
@@ -30,13 +31,16 @@ std::vector<Lakas> house() {
     b.Irsz = 6720;
     b.Helyseg = QStringLiteral("Szeged");
     b.KKBefizetes(1) = 1234;
-    return {a, b, makeLakas(QStringLiteral("Őri Ödön"), QStringLiteral("Fő utca"), QStringLiteral("1"), QStringLiteral("3/1"))};
+    return {
+        a, b,
+        makeLakas(QStringLiteral("Őri Ödön"), QStringLiteral("Fő utca"), QStringLiteral("1"), QStringLiteral("3/1"))};
 }
 
 // Field i at (20 + i, 40 + 10 i) mm on the page picture.
 LetterPage designerPage() {
     LetterPage p;
-    for (int i = 0; i < FieldCount; ++i) p.positions[size_t(i)] = Pos{(20 + i) * TervezoArany, (40 + 10 * i) * TervezoArany};
+    for (int i = 0; i < FieldCount; ++i)
+        p.positions[size_t(i)] = Pos{(20 + i) * TervezoArany, (40 + 10 * i) * TervezoArany};
     p.texts[Fejlec] = QStringLiteral("ÉRTESÍTŐ");
     p.texts[Szoveg2] = QStringLiteral("  Tisztelt Lakó!  \n\n  Kérjük, fizessen. ");
     p.texts[NevSor] = QStringLiteral("Név: Kijelölt Lakó");
@@ -55,7 +59,8 @@ LetterPage designerPage() {
 QStringList printed(const RecordingSurface& s, int document = 0, int page = 0) {
     QStringList out;
     for (const auto& op : s.ops)
-        if (op.kind == RecordingSurface::Op::Text && (!document || op.document == document) && (!page || op.page == page))
+        if (op.kind == RecordingSurface::Op::Text && (!document || op.document == document) &&
+            (!page || op.page == page))
             out << QStringLiteral("%1@%2,%3").arg(op.text).arg(op.x, 0, 'f', 2).arg(op.y, 0, 'f', 2);
     return out;
 }
@@ -63,15 +68,18 @@ QStringList printed(const RecordingSurface& s, int document = 0, int page = 0) {
 // The journal as "LakoNev (as stored)|LakasCim|date|template|Hatralek|Befizetve".
 QStringList journal(const TestFolder& data) {
     QStringList out;
-    for (const Naplo& n : RecordFile<Naplo>(data.folder().yearFile(kYear, files::NaploFile)).readAll().value_or(std::vector<Naplo>{}))
+    for (const Naplo& n :
+         RecordFile<Naplo>(data.folder().yearFile(kYear, files::NaploFile)).readAll().value_or(std::vector<Naplo>{}))
         out << QStringLiteral("%1|%2|%3|%4|%5|%6")
-                   .arg(n.LakoNev.padded(), n.LakasCim.text(), n.Nyomtatva.toQDate().toString(Qt::ISODate), n.NyomtatvanyNev.text())
+                   .arg(n.LakoNev.padded(), n.LakasCim.text(), n.Nyomtatva.toQDate().toString(Qt::ISODate),
+                        n.NyomtatvanyNev.text())
                    .arg(n.Hatralek)
                    .arg(n.Befizetve);
     return out;
 }
 QString entry(const char* name, const char* address, int arrears) {
-    return QString::fromUtf8(name).leftJustified(30) + QStringLiteral("|%1|2026-03-15|Felszólítás|%2|0").arg(QString::fromUtf8(address)).arg(arrears);
+    return QString::fromUtf8(name).leftJustified(30) +
+           QStringLiteral("|%1|2026-03-15|Felszólítás|%2|0").arg(QString::fromUtf8(address)).arg(arrears);
 }
 
 // Lets the n-th write of Naplo.dat fail.
@@ -117,9 +125,11 @@ void tst_letterprinting::layout() {
     QVERIFY(s.endDoc());
     // Each field at its ruler - 6 mm + the correction (x + 2, y - 1); a block
     // line by line, trimmed, a line height (16.8 pt) apart; blank fields skipped.
-    QCOMPARE(printed(s), (QStringList{"ÉRTESÍTŐ@16.00,33.00", "Tisztelt Lakó!@17.00,43.00", "Kérjük, fizessen.@17.00,54.85",
-                                      "Név: Kijelölt Lakó@18.00,53.00", "Egy sor@22.00,93.00", "     999,-Ft@23.00,103.00"}));
-    QCOMPARE(s.ops[0].font + QString::number(s.ops[0].size) + QString::number(s.ops[0].orientation), QStringLiteral("Courier New142"));
+    QCOMPARE(printed(s),
+             (QStringList{"ÉRTESÍTŐ@16.00,33.00", "Tisztelt Lakó!@17.00,43.00", "Kérjük, fizessen.@17.00,54.85",
+                          "Név: Kijelölt Lakó@18.00,53.00", "Egy sor@22.00,93.00", "     999,-Ft@23.00,103.00"}));
+    QCOMPARE(s.ops[0].font + QString::number(s.ops[0].size) + QString::number(s.ops[0].orientation),
+             QStringLiteral("Courier New142"));
     // The picture at its position captions less 3 and 4 mm, ten times its size in cm.
     const auto& pic = s.ops.at(s.ops.size() - 2);
     QCOMPARE(pic.kind, RecordingSurface::Op::Picture);
@@ -161,20 +171,23 @@ void tst_letterprinting::listedLetters() {
     const bool oneDocument = output == int(Output::OneDocument);
     RecordingSurface s;
     const RunResult r = printListed(s, data->folder(), run, {2, 1}, designerPage(), Output(output));
-    QCOMPARE((QList<int>{r.printed, r.recorded, s.documents(), s.pages()}), (QList<int>{2, 2, oneDocument ? 1 : 2, oneDocument ? 2 : 1}));
+    QCOMPARE((QList<int>{r.printed, r.recorded, s.documents(), s.pages()}),
+             (QList<int>{2, 2, oneDocument ? 1 : 2, oneDocument ? 2 : 1}));
     // Each letter carries its apartment: name, address and the padded amounts.
     const QStringList first = printed(s, oneDocument ? 0 : 1, oneDocument ? 1 : 0);
-    QCOMPARE(first.mid(3, 2), (QStringList{"Név: Nagy Ilona@18.00,53.00", "Cím: 6720 Szeged, Kert utca 10 @19.00,63.00"}));
+    QCOMPARE(first.mid(3, 2),
+             (QStringList{"Név: Nagy Ilona@18.00,53.00", "Cím: 6720 Szeged, Kert utca 10 @19.00,63.00"}));
     QCOMPARE(first.mid(6).join(QLatin1Char(';')).remove(QRegularExpression(QStringLiteral("@[^;]*"))),
              QStringLiteral("  -1234,-Ft;        0,-Ft;  -1234,-Ft"));
     const QStringList second = printed(s, oneDocument ? 0 : 2, oneDocument ? 2 : 0);
     QCOMPARE(second.mid(6).join(QLatin1Char(';')).remove(QRegularExpression(QStringLiteral("@[^;]*"))),
              QStringLiteral("  12345,-Ft;    3200,-Ft;  15545,-Ft"));
-    QCOMPARE(journal(*data), (QStringList{entry("Nagy Ilona", "Kert utca 10", -1234), entry("Kovács Éva", "Fő utca 1 2/5", 15545)}));
+    QCOMPARE(journal(*data),
+             (QStringList{entry("Nagy Ilona", "Kert utca 10", -1234), entry("Kovács Éva", "Fő utca 1 2/5", 15545)}));
 }
 
 void tst_letterprinting::onlyWhatIsHandedOverIsRecorded_data() {
-    QTest::addColumn<int>("kind");  // 0 selected, 1 listed jobs, 2 listed into one PDF
+    QTest::addColumn<int>("kind");         // 0 selected, 1 listed jobs, 2 listed into one PDF
     QTest::addColumn<QString>("failure");  // "begin", "finish", "journal N" (the N-th write), "stop N", "missing"
     QTest::addColumn<int>("printed");
     QTest::addColumn<int>("recorded");
@@ -203,13 +216,15 @@ void tst_letterprinting::onlyWhatIsHandedOverIsRecorded() {
     if (failure.startsWith(QLatin1String("journal"))) fs.failAt = failure.back().digitValue();
     const int stopAt = failure.startsWith(QLatin1String("stop")) ? failure.back().digitValue() : -1;
     const auto stop = [&](int done, int) { return done != stopAt; };
-    const std::vector<int> recs = failure == QLatin1String("missing") ? std::vector<int>{1, 9} : std::vector<int>{1, 2, 3};
+    const std::vector<int> recs =
+        failure == QLatin1String("missing") ? std::vector<int>{1, 9} : std::vector<int>{1, 2, 3};
     const RunResult r = kind == 0 ? printSelected(s, data->folder(fs), run, 1, designerPage())
                                   : printListed(s, data->folder(fs), run, recs, designerPage(),
                                                 kind == 1 ? Output::JobPerLetter : Output::OneDocument, stop);
     QCOMPARE(r.ok(), stopAt >= 0);
     QCOMPARE(r.cancelled, stopAt >= 0);
-    QCOMPARE((QList<int>{r.printed, r.recorded, int(journal(*data).size())}), (QList<int>{printed, recorded, recorded}));
+    QCOMPARE((QList<int>{r.printed, r.recorded, int(journal(*data).size())}),
+             (QList<int>{printed, recorded, recorded}));
     if (failure == QLatin1String("missing")) QVERIFY(s.ops.empty());  // checked before anything prints
 }
 
@@ -233,7 +248,8 @@ void tst_letterprinting::journalTotals() {
     Journal j = readJournal(data->folder(), kYear);
     QCOMPARE((QList<qint64>{j.totals.hatralek, j.totals.befizetve, j.totals.kintlevoseg()}),
              (QList<qint64>{2147488347LL, 7000, 2147481347LL}));  // 64-bit sums
-    QCOMPARE(journalRowTexts(2, j.records[1]), (QStringList{"Lakó", "", "", "2026. 03. 15.", "5000", "7000", "-2000", "2"}));
+    QCOMPARE(journalRowTexts(2, j.records[1]),
+             (QStringList{"Lakó", "", "", "2026. 03. 15.", "5000", "7000", "-2000", "2"}));
     recs[2].Befizetve = 100;
     replaceRecord(j, 3, recs[2]);
     QCOMPARE(j.totals.befizetve, qint64(7100));

@@ -98,7 +98,7 @@ void tst_lettertemplates::identifiersAndNames() {
     QCOMPARE(recs.size(), size_t(3));
     QCOMPARE((QList<int>{recs[0].Azon, recs[1].Azon, recs[2].Azon}), (QList<int>{1, 2, 3}));
     QCOMPARE(recs[2].NyNev.text(), QString(48, QLatin1Char('n')));  // the prompt says 50, the file holds 48
-    QCOMPARE(recs[2].Papir, std::int16_t(3));  // no paper chosen: as the last record had it
+    QCOMPARE(recs[2].Papir, std::int16_t(3));                       // no paper chosen: as the last record had it
     QCOMPARE(templateNames(data.folder()), (QStringList{"Kettő", "Kettő", QString(48, QLatin1Char('n'))}));
     QCOMPARE(findTemplate(data.folder(), QStringLiteral("Kettő"))->rec, 1);  // the first of the same name
 }

@@ -52,7 +52,8 @@ private slots:
 
 void tst_letterpdf::letterWithPicture() {
     TestFolder data;
-    Lakas l = makeLakas(QStringLiteral("Kovács Éva"), QStringLiteral("Fő utca"), QStringLiteral("1"), QStringLiteral("2/5"));
+    Lakas l =
+        makeLakas(QStringLiteral("Kovács Éva"), QStringLiteral("Fő utca"), QStringLiteral("1"), QStringLiteral("2/5"));
     l.KKEloiras(1) = 12345;
     data.writeApartments(QStringLiteral("2026"), {l});
     QTemporaryDir dir;
@@ -78,7 +79,9 @@ void tst_letterpdf::letterWithPicture() {
     const QString pdf = dir.filePath(QStringLiteral("level.pdf"));
     QtPrinterSurface surface;
     surface.setPdfFile(pdf);
-    const RunResult r = printSelected(surface, data.folder(), LetterRun{QStringLiteral("2026"), QStringLiteral("Próba"), QDate(2026, 3, 15)}, 1, page);
+    const RunResult r =
+        printSelected(surface, data.folder(),
+                      LetterRun{QStringLiteral("2026"), QStringLiteral("Próba"), QDate(2026, 3, 15)}, 1, page);
     QVERIFY2(r.ok(), qPrintable(r.error));
     QCOMPARE(r.recorded, 1);
     QCOMPARE(RecordFile<Naplo>(data.folder().yearFile(QStringLiteral("2026"), files::NaploFile)).count(), 1);
@@ -112,12 +115,12 @@ void tst_letterpdf::letterWithPicture() {
              qPrintable(QStringLiteral("%1 x %2").arg(sizes[0].width()).arg(sizes[0].height())));
     const int dpi = 150;
     const QImage rendered = pdfcheck::renderPage(pdf, 1, dpi);
-    for (const auto& [x, y, inside] : {std::tuple{box.x + 0.7, box.y + 0.7, true},
-                                       std::tuple{box.x + box.width - 0.7, box.y + box.height - 0.7, true},
-                                       std::tuple{box.x - 1.0, box.y + 5, false},
-                                       std::tuple{box.x + 5, box.y - 1.0, false},
-                                       std::tuple{box.x + box.width + 1.0, box.y + 5, false},
-                                       std::tuple{box.x + 5, box.y + box.height + 1.0, false}})
+    for (const auto& [x, y, inside] :
+         {std::tuple{box.x + 0.7, box.y + 0.7, true},
+          std::tuple{box.x + box.width - 0.7, box.y + box.height - 0.7, true},
+          std::tuple{box.x - 1.0, box.y + 5, false}, std::tuple{box.x + 5, box.y - 1.0, false},
+          std::tuple{box.x + box.width + 1.0, box.y + 5, false},
+          std::tuple{box.x + 5, box.y + box.height + 1.0, false}})
         QVERIFY2(pdfcheck::darkNear(rendered, dpi, x, y) == inside, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
 }
 

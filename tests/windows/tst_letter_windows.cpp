@@ -39,7 +39,9 @@ using namespace letters;
 namespace {
 
 const QString kYear = QStringLiteral("2026");
-int px(double twips) { return int(std::lround(twips / frmErtesito::TwipsPerPixel)); }
+int px(double twips) {
+    return int(std::lround(twips / frmErtesito::TwipsPerPixel));
+}
 
 // Runs `fn` on the modal window that the next action opens, then closes it.
 void onModal(const std::function<void(QWidget*)>& fn) {
@@ -53,7 +55,8 @@ void onModal(const std::function<void(QWidget*)>& fn) {
 
 // A drag by the mouse from `from` to `to`, in the widget's pixels.
 void drag(QWidget* w, QPoint from, QPoint to) {
-    for (auto [type, at] : {std::pair{QEvent::MouseButtonPress, from}, {QEvent::MouseMove, to}, {QEvent::MouseButtonRelease, to}}) {
+    for (auto [type, at] :
+         {std::pair{QEvent::MouseButtonPress, from}, {QEvent::MouseMove, to}, {QEvent::MouseButtonRelease, to}}) {
         QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(w, &e);
@@ -78,10 +81,12 @@ struct Fixture {
     std::unique_ptr<frmErtesito> w;
 
     Fixture() {
-        Lakas a = makeLakas(QStringLiteral("Kovács Éva"), QStringLiteral("Fő utca"), QStringLiteral("1"), QStringLiteral("2/5"));
+        Lakas a = makeLakas(QStringLiteral("Kovács Éva"), QStringLiteral("Fő utca"), QStringLiteral("1"),
+                            QStringLiteral("2/5"));
         a.KKEloiras(2) = 12345;
         a.HEloiras(1) = 3200;
-        data.writeApartments(kYear, {a, makeLakas(QStringLiteral("Nagy Ilona"), QStringLiteral("Kert utca"), QStringLiteral("10"), QString())});
+        data.writeApartments(kYear, {a, makeLakas(QStringLiteral("Nagy Ilona"), QStringLiteral("Kert utca"),
+                                                  QStringLiteral("10"), QString())});
         appclock::setNow(QDateTime(QDate(2026, 3, 15), QTime(10, 0)));
     }
     ~Fixture() { appclock::setNow(QDateTime()); }
@@ -93,7 +98,9 @@ struct Fixture {
     }
     QStringList journalNames() const {
         QStringList out;
-        for (const Naplo& n : RecordFile<Naplo>(data.folder().yearFile(kYear, files::NaploFile)).readAll().value_or(std::vector<Naplo>{}))
+        for (const Naplo& n : RecordFile<Naplo>(data.folder().yearFile(kYear, files::NaploFile))
+                                  .readAll()
+                                  .value_or(std::vector<Naplo>{}))
             out << n.LakoNev.text() + (n.Befizetve ? QLatin1Char(' ') + QString::number(n.Befizetve) : QString());
         return out;
     }
@@ -130,8 +137,10 @@ void tst_letter_windows::controlsAreNamedAndFit() {
          "cmbNyomtatvanyok cmdNyomtatvanySave cmdNyomtatvanyDel cmbBetuTipus cmbBetuMeret opA4 opA5 opEgyedi txtSzeles "
          "txtMagas cmdPapirMeret opOrientacio(0) opOrientacio(1) txtXkorrekcio txtYkorrekcio Combo2 cmdPrint "
          "cmdMindPrint chkLogo cmdKepek cmdKepMentese HScroll1 lbXpoz lbYpoz lbSzeles lbMagas Frame5"},
-        {&picker, "Kép keresés", "Drive1 Dir1 File1 Label1 Text1 Option1(0) Option1(1) Command1 Check1 Image1 Command2 Command3"},
-        {&journal, "Nyomtatási napló", "txtEv UpDown1 ListView1 lbHatralek lbBefizet lbKintlevoseg txtBefiet cmdBefizet"}};
+        {&picker, "Kép keresés",
+         "Drive1 Dir1 File1 Label1 Text1 Option1(0) Option1(1) Command1 Check1 Image1 Command2 Command3"},
+        {&journal, "Nyomtatási napló",
+         "txtEv UpDown1 ListView1 lbHatralek lbBefizet lbKintlevoseg txtBefiet cmdBefizet"}};
     for (const auto& [window, title, names] : windows) {
         QCOMPARE(window->windowTitle(), title);
         for (const QString& n : names.split(QLatin1Char(' ')))
@@ -177,7 +186,8 @@ void tst_letter_windows::menuOpensTheDesigner() {
              << e->boxText(HelyDatum);
     });
     main.mnuEgyenlegErtesito->trigger();
-    QCOMPARE(seen, (QStringList{"Név: Kovács Éva", "  12345,-Ft", "  15545,-Ft", "Ny&omtatás (2-db.)", "Budapest, 2026. 03. 15."}));
+    QCOMPARE(seen, (QStringList{"Név: Kovács Éva", "  12345,-Ft", "  15545,-Ft", "Ny&omtatás (2-db.)",
+                                "Budapest, 2026. 03. 15."}));
 }
 
 void tst_letter_windows::designer() {
@@ -206,7 +216,8 @@ void tst_letter_windows::designer() {
     QCOMPARE(w.cmbBetuMeret->currentText(), QStringLiteral("12"));
     // Paper: A5 sets the boxes and the page; a custom size takes digits only and waits for "OK".
     w.opA5->click();
-    QCOMPARE(w.txtMagas->text() + QLatin1Char('|') + QString::number(w.Frame1->height()), QStringLiteral("148|%1").arg(px(5480)));
+    QCOMPARE(w.txtMagas->text() + QLatin1Char('|') + QString::number(w.Frame1->height()),
+             QStringLiteral("148|%1").arg(px(5480)));
     w.opEgyedi->click();
     QVERIFY(w.txtSzeles->text().isEmpty() && w.cmdPapirMeret->isEnabled());
     QTest::keyClicks(w.txtSzeles, QStringLiteral("1x50"));
@@ -246,7 +257,8 @@ void tst_letter_windows::templates() {
     QCOMPARE(f.dlg.last()->text, QStringLiteral("Kérem adja meg az értesítés nevét (max. 50 karakter)."));
     QCOMPARE(templateNames(f.data.folder()), (QStringList{"Első", "Második", "Harmadik"}));
     QCOMPARE(findTemplate(f.data.folder(), QStringLiteral("Harmadik"))->design.positions, w.positions());
-    QCOMPARE(w.cmbNyomtatvanyok->currentText() + QString::number(w.cmbNyomtatvanyok->count()), QStringLiteral("Második3"));
+    QCOMPARE(w.cmbNyomtatvanyok->currentText() + QString::number(w.cmbNyomtatvanyok->count()),
+             QStringLiteral("Második3"));
     // Deleting asks first: No keeps it, Yes deletes the selected one.
     w.cmdNyomtatvanyDel->click();
     QCOMPARE(f.dlg.last()->text, QStringLiteral("Biztos törölhető a kijelölt nyomtatvány?\n\n"));
@@ -263,12 +275,18 @@ void tst_letter_windows::printing_data() {
     QTest::addColumn<bool>("fromPreview");      // the preview's pages are printed
     QTest::addColumn<QStringList>("recorded");  // the journal afterwards
     const QStringList both{"Nagy Ilona", "Kovács Éva"};
-    QTest::newRow("selected to PDF") << "cmdPrint" << "level.pdf" << false << QStringList{"Kovács Éva"};
-    QTest::newRow("listed to PDF") << "cmdMindPrint" << "mind" << false << both;
-    QTest::newRow("file not named") << "cmdMindPrint" << "" << false << QStringList{};
-    QTest::newRow("file not writable") << "cmdPrint" << "nincs/level.pdf" << false << QStringList{};
-    QTest::newRow("preview only") << "cmdMindPrintElonezet" << "" << false << QStringList{};
-    QTest::newRow("printed from the preview") << "cmdMindPrintElonezet" << "" << true << both;
+    QTest::newRow("selected to PDF") << "cmdPrint"
+                                     << "level.pdf" << false << QStringList{"Kovács Éva"};
+    QTest::newRow("listed to PDF") << "cmdMindPrint"
+                                   << "mind" << false << both;
+    QTest::newRow("file not named") << "cmdMindPrint"
+                                    << "" << false << QStringList{};
+    QTest::newRow("file not writable") << "cmdPrint"
+                                       << "nincs/level.pdf" << false << QStringList{};
+    QTest::newRow("preview only") << "cmdMindPrintElonezet"
+                                  << "" << false << QStringList{};
+    QTest::newRow("printed from the preview") << "cmdMindPrintElonezet"
+                                              << "" << true << both;
 }
 
 void tst_letter_windows::printing() {
@@ -312,7 +330,8 @@ void tst_letter_windows::picturePicker() {
         p.File1->setCurrentRow(2);
         QCOMPARE(p.Command2->text() + QString::number(p.Command2->isEnabled()), QStringLiteral("Nem kép fájl...0"));
         p.File1->setCurrentRow(1);
-        QCOMPARE(p.Command2->text() + QString::number(p.Image1->pixmap().width()), QStringLiteral("&Rendben%1").arg(kep_browse::PreviewPixels));
+        QCOMPARE(p.Command2->text() + QString::number(p.Image1->pixmap().width()),
+                 QStringLiteral("&Rendben%1").arg(kep_browse::PreviewPixels));
         p.Check1->setChecked(false);
         p.Option1[0]->click();
         p.File1->setCurrentRow(files().indexOf(QStringLiteral("kep.png")));

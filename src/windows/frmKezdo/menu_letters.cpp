@@ -12,8 +12,8 @@ void frmKezdo::bindLetters() {
     mnuEgyenlegErtesito->setEnabled(true);
     connect(mnuEgyenlegErtesito, &QAction::triggered, this, [this] {
         if (m_AktualisLakas == 0) {
-            Dialogs::current().message(this, QStringLiteral("! HIBA !"), QStringLiteral("Nincs kijelölve lakás a listából!\n"),
-                                       Dialogs::Icon::Warning);
+            Dialogs::current().message(this, QStringLiteral("! HIBA !"),
+                                       QStringLiteral("Nincs kijelölve lakás a listából!\n"), Dialogs::Icon::Warning);
             return;
         }
         frmErtesito letters(ErtesitoInputs{m_folder, m_AktualisEv, m_AktualisLakas, listedRecords(),
