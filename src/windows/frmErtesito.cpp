@@ -634,7 +634,7 @@ void frmErtesito::saveClicked() {
 void frmErtesito::deleteClicked() {
     if (m_KivalasztottNy < 1) return;
     if (!Dialogs::current().question(this, QStringLiteral(" Törlés "),
-                                     QStringLiteral("Biztos törölhető a kijelölt nyomtatvány?\n\n")))
+                                     QStringLiteral("Biztos törölhető a kijelölt nyomtatvány?\n\n"), true))
         return;
     const QString error = deleteTemplate(m_in.folder, m_KivalasztottNy);
     if (!error.isEmpty()) {

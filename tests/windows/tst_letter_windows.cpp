@@ -254,6 +254,7 @@ void tst_letter_windows::templates() {
     // Deleting asks first: No keeps it, Yes deletes the selected one.
     w.cmdNyomtatvanyDel->click();
     QCOMPARE(f.dlg.last()->text, QStringLiteral("Biztos törölhető a kijelölt nyomtatvány?\n\n"));
+    QVERIFY(f.dlg.last()->defaultNo);
     f.dlg.answers = {true};
     w.cmdNyomtatvanyDel->click();
     QCOMPARE(f.dialogs(), (QStringList{"input|Értesítés mentése!", "question| Törlés ", "question| Törlés "}));

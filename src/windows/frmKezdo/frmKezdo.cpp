@@ -71,6 +71,7 @@ frmKezdo::frmKezdo(const DataFolder& folder, QWidget* parent) : QMainWindow(pare
     bindPageVizora();
     bindPageEgyeb();
     bindSearch();
+    bindData();
     bindLetters();
 
     opening();
@@ -103,8 +104,7 @@ void frmKezdo::buildMenus() {
     mnuAdatVisszatoltes = named(mnuAdatok->addAction(QStringLiteral("Adatok visszatöltése")), "mnuAdatVisszatoltes");
 
     // Windows that are not part of the program yet.
-    for (QAction* a : {mnuPrintEvesKimutatas, mnuPrintListamezoOsszesito, mnuListaPrint, mnuEgyenlegErtesito,
-                       mnuKiadBevet, mnuAdatMentes, mnuAdatVisszatoltes})
+    for (QAction* a : {mnuPrintEvesKimutatas, mnuPrintListamezoOsszesito, mnuListaPrint, mnuEgyenlegErtesito})
         a->setEnabled(false);
 }
 
