@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
-#include <cstdio>
 
 #include "letters/journal.h"
 #include "letters/picture.h"
@@ -74,7 +73,6 @@ void letterScreenshots(const DataFolder& folder, const QString& year, frmKezdo& 
         w.resize(1340, 690);  // a 1366 x 768 screen less the panel and the window frame
         w.show();
         QApplication::processEvents();
-        std::printf("frmErtesito minimum size %dx%d\n", w.minimumSizeHint().width(), w.minimumSizeHint().height());
         w.grab().save(QDir(out).filePath(QStringLiteral("frmErtesito.png")));
     }
     {
