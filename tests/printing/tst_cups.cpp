@@ -85,7 +85,7 @@ QString tst_cups::log() const {
 
 void tst_cups::initTestCase() {
     startup::registerFontSubstitutions();
-    if (!pdfcheck::available()) QSKIP(pdfcheck::missingMessage());
+    if (!pdfcheck::available()) QSKIP(qPrintable(pdfcheck::missingMessage()));
     const QString why = startScheduler();
     if (!why.isEmpty()) QSKIP(qPrintable(QStringLiteral("CUPS cannot be started here: ") + why));
 }

@@ -40,7 +40,7 @@ private:
 
 void tst_pdf::initTestCase() {
     startup::registerFontSubstitutions();
-    if (!pdfcheck::available()) QSKIP(pdfcheck::missingMessage());
+    if (!pdfcheck::available()) QSKIP(qPrintable(pdfcheck::missingMessage()));
 }
 
 void tst_pdf::reports_data() {

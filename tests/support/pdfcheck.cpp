@@ -52,18 +52,23 @@ std::vector<Word> words(const QString& pdfPath) {
         if (xml.name() == QLatin1String("page")) ++page;
         if (xml.name() != QLatin1String("word")) continue;
         const auto a = xml.attributes();
-        const double x = a.value(QLatin1String("xMin")).toDouble(), y = a.value(QLatin1String("yMin")).toDouble();
-        out.push_back(Word{xml.readElementText(), page, x * kMmPerPt, y * kMmPerPt});
+        const auto mm = [&](const char* name) { return a.value(QLatin1String(name)).toDouble() * kMmPerPt; };
+        const double x = mm("xMin"), y = mm("yMin"), x2 = mm("xMax"), y2 = mm("yMax");
+        out.push_back(Word{xml.readElementText(), page, x, y, x2, y2});
     }
     return out;
 }
 
 std::optional<Word> find(const std::vector<Word>& words, const QString& text, int page) {
     const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (size_t i = 0; i + static_cast<size_t>(parts.size()) <= words.size(); ++i) {
-        bool all = words[i].page == page;
+    for (size_t i = 0; !parts.isEmpty() && i + static_cast<size_t>(parts.size()) <= words.size(); ++i) {
+        const Word& last = words[i + size_t(parts.size()) - 1];
+        bool all = (page == 0 || words[i].page == page) && last.page == words[i].page;
         for (qsizetype k = 0; k < parts.size() && all; ++k) all = words[i + size_t(k)].text == parts[k];
-        if (all) return words[i];
+        if (!all) continue;
+        Word box = words[i];
+        box.x2 = last.x2, box.y2 = std::max(box.y2, last.y2);
+        return box;
     }
     return std::nullopt;
 }

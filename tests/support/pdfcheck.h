@@ -28,12 +28,13 @@ bool render(const QString& pdfPath, const std::function<void(PrinterSurface&)>& 
 struct Word {
     QString text;
     int page = 1;
-    double x = 0, y = 0;  // top left, millimetres from the top left of the page
+    double x = 0, y = 0, x2 = 0, y2 = 0;  // millimetres from the top left of the page
 };
 // Every word of the file in reading order (pdftotext -bbox).
 std::vector<Word> words(const QString& pdfPath);
-// A text of one or more words, as consecutive words of one page.
-std::optional<Word> find(const std::vector<Word>& words, const QString& text, int page);
+// A text of one or more words, as consecutive words of one page (0: any
+// page); its box spans them all.
+std::optional<Word> find(const std::vector<Word>& words, const QString& text, int page = 0);
 
 int pageCount(const QString& pdfPath);
 QSizeF pageSize(const QString& pdfPath);  // of page 1, in millimetres
