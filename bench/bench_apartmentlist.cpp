@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "benchsupport.h"
 #include "ledger/ledger.h"
 #include "ledger/water.h"
 #include "register/apartmentlist.h"
@@ -107,30 +107,8 @@ void writeSampleYear(const QString& path, int count) {
 
 // ---- timing ----------------------------------------------------------------
 
-double medianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& action) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare) prepare();
-        QElapsedTimer t;
-        t.start();
-        action();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-// The references: the whole file read in blocks of a megabyte, nothing
-// decoded; and a crash-safe copy of it (written beside, fsynced, renamed,
-// folder fsynced).
-void plainRead(const QString& path) {
-    std::FILE* f = std::fopen(QFile::encodeName(path).constData(), "rb");
-    std::vector<char> block(1 << 20);
-    volatile size_t total = 0;
-    for (size_t n; (n = std::fread(block.data(), 1, block.size(), f)) > 0;) total = total + n;
-    std::fclose(f);
-}
-
+// The other reference: a crash-safe copy of the file (written beside,
+// fsynced, renamed, folder fsynced).
 void crashSafeCopy(const QString& path) {
     const QByteArray from = QFile::encodeName(path);
     const QByteArray tmp = from + ".copy.tmp", to = from + ".copy";
@@ -202,7 +180,7 @@ public:
         for (int s : sizes) std::printf(" %.0f | | |", double(peakKb.at(s)) / 1024.0);
         std::printf("\n");
     }
-    static constexpr const char* kRead = "plain read of the file (fread, 1 MB blocks)";
+    static constexpr const char* kRead = "plain read of the file (1 MB blocks)";
     static constexpr const char* kCopy = "crash-safe copy of the file (read, write, fsync, rename)";
 
 private:
@@ -231,37 +209,37 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
         const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
         ::fsync(fd);
         ::close(fd);
-        plainRead(path);
+        bench::plainRead(path);
     };
-    plainRead(path);  // into the page cache
+    bench::plainRead(path);  // into the page cache
     const SearchCriteria byName{QStringLiteral("kov"), {}, {}, {}, {}};
     std::printf("%d apartments, Lakasok.dat %.1f MB in %s, median of %d runs; the search finds %zu\n", count,
                 count * 2193 / 1e6, qPrintable(dir.path()), runs, searchApartments(folder, kYear, byName).rows.size());
     std::fflush(stdout);
 
     const auto add = [&](const std::string& action, double ms) { table.add(action, count, ms); };
-    add(Table::kRead, medianMs(runs, {}, [&] { plainRead(path); }));
-    add(Table::kCopy, medianMs(runs, {}, [&] { crashSafeCopy(path); }));
+    add(Table::kRead, bench::median(runs, [&] { bench::plainRead(path); }));
+    add(Table::kCopy, bench::median(runs, [&] { crashSafeCopy(path); }));
 
     // The engine alone.
-    add("engine: list pass (readApartmentList)", medianMs(runs, {}, [&] { readApartmentList(folder, kYear); }));
+    add("engine: list pass (readApartmentList)", bench::median(runs, [&] { readApartmentList(folder, kYear); }));
     add("engine: search by name",
-        medianMs(runs, {}, [&] { searchApartments(folder, kYear, byName); }));
+        bench::median(runs, [&] { searchApartments(folder, kYear, byName); }));
     int rec = 0;
     const auto nextRec = [&] { return rec = 1 + (rec + 997) % count; };
-    add("engine: payment (ledger::pay)", medianMs(runs, {}, [&] {
+    add("engine: payment (ledger::pay)", bench::median(runs, [&] {
             ledger::pay(folder, kYear, nextRec(), ledger::Kind::KozosKoltseg, 7, 100, QDate(2026, 7, 1));
         }));
     water::Readings readings;
     readings.elozo(1) = 100, readings.utolso(1) = 120;
-    add("engine: water reading (water::recordReadings)", medianMs(runs, {}, [&] {
+    add("engine: water reading (water::recordReadings)", bench::median(runs, [&] {
             water::recordReadings(folder, kYear, nextRec(), readings, QDate(2026, 5, 31));
         }));
-    add("engine: charge for all (ledger::charge)", medianMs(runs, {}, [&] {
+    add("engine: charge for all (ledger::charge)", bench::median(runs, [&] {
             ledger::charge(folder, kYear, 1, ledger::Kind::Szemetdij, 1 + rec++ % 12, true);
         }));
     add("engine: \"Leadás\" for all (water::setForward)",
-        medianMs(runs, restore, [&] { water::setForward(folder, kYear, 1, true); }));
+        bench::median(runs, restore, [&] { water::setForward(folder, kYear, 1, true); }));
     restore();
 
     // The running window.
@@ -269,11 +247,11 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
     frmKezdo w{folder};
     w.show();
     settle(w);
-    add("list load (LakasokBeolvas) with its paint", medianMs(runs, {}, [&] {
+    add("list load (LakasokBeolvas) with its paint", bench::median(runs, [&] {
             w.LakasokBeolvas();
             settle(w);
         }));
-    add("header click \"Utca\" after a load (re-sort)", medianMs(runs, [&] {
+    add("header click \"Utca\" after a load (re-sort)", bench::median(runs, [&] {
             w.LakasokBeolvas();
             clickHeader(w, 0);
             settle(w);
@@ -281,14 +259,14 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
             clickHeader(w, 1);
             settle(w);
         }));
-    add("header click back to \"Lakó neve\"", medianMs(runs, [&] {
+    add("header click back to \"Lakó neve\"", bench::median(runs, [&] {
             clickHeader(w, 1);
             settle(w);
         }, [&] {
             clickHeader(w, 0);
             settle(w);
         }));
-    add("search by name", medianMs(runs, [&] {
+    add("search by name", bench::median(runs, [&] {
             w.LakasokBeolvas();
             w.txtNevKeres->setText(QStringLiteral("kov"));
             settle(w);
@@ -304,7 +282,7 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
         selectRecord(w, nextRec());
         settle(w);
     };
-    add("water reading (button)", medianMs(runs, [&] {
+    add("water reading (button)", bench::median(runs, [&] {
             chooseApartment();
             w.txtUtolso[1]->setText(QString::number(w.txtElozo[1]->text().toInt() + 7));
             dialogs.answers = {true};
@@ -316,7 +294,7 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
         w.ListView3->setCurrentItem(w.ListView3->topLevelItem(month - 1));
         settle(w);
     };
-    add("payment (button)", medianMs(runs, [&] {
+    add("payment (button)", bench::median(runs, [&] {
             chooseApartment();
             chooseLedgerRow(8);
             w.txtKozoskBefizet->setText(QStringLiteral("1000"));
@@ -326,7 +304,7 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
             settle(w);
         }));
     int month = 0;
-    add("charge for all (button)", medianMs(runs, [&] {
+    add("charge for all (button)", bench::median(runs, [&] {
             chooseApartment();
             chooseLedgerRow(1 + month++ % 12);
             w.opEloiras[1]->setChecked(true);
@@ -335,7 +313,7 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
             w.cmdKozoskEloiras->click();
             settle(w);
         }));
-    add("\"Leadás\" for all (button)", medianMs(runs, [&] {
+    add("\"Leadás\" for all (button)", bench::median(runs, [&] {
             restore();
             w.opVizLeadas[1]->setChecked(true);
             dialogs.answers = {true};

@@ -49,6 +49,9 @@ public:
     void sortByColumn(int column);
     int sortColumn() const { return sortColumn_; }
 
+    // Columns whose texts (amounts) stand right-aligned.
+    void setRightAligned(QList<int> columns) { rightAligned_ = std::move(columns); }
+
     int count() const { return static_cast<int>(rows_.size()); }
     // The row shown at view position `row`, and the source position of it.
     const ListRow& shown(int row) const { return rows_[static_cast<size_t>(order_[static_cast<size_t>(row)])]; }
@@ -96,6 +99,7 @@ private:
     std::vector<int> position_;  // source position -> view position
     std::vector<Column> sort_;   // per column
     int sortColumn_ = -1;
+    QList<int> rightAligned_;
 };
 
 // A report-style list over a RecordListModel with the given columns. The

@@ -85,7 +85,9 @@ frmKezdo::frmKezdo(const DataFolder& folder, QWidget* parent) : QMainWindow(pare
     bindPageVizora();
     bindPageEgyeb();
     bindSearch();
+    bindPrintMenu();
     bindData();
+    bindLetters();
 
     opening();
 }
@@ -351,7 +353,16 @@ void frmKezdo::showListTotals(const HouseTotals& t) {
 // ---- apartment selection -----------------------------------------------
 
 void frmKezdo::apartmentSelected(int row) {
-    m_AktualisLakas = ui::recordModel(ListView1)->text(row, 4).toInt();
+    loadApartment(ui::recordModel(ListView1)->text(row, 4).toInt());
+}
+
+void frmKezdo::selectApartment(int rec) {
+    ui::setCurrentRowQuietly(ListView1, ui::recordModel(ListView1)->find(4, QString::number(rec)));
+    loadApartment(rec);
+}
+
+void frmKezdo::loadApartment(int rec) {
+    m_AktualisLakas = rec;
     cmdModosit->setEnabled(true);
     cmdKozmuModosit->setEnabled(true);
     cmdLakasDel->setEnabled(true);

@@ -11,6 +11,7 @@
 //   page_vizora.cpp "Vízóra": meter readings and consumption
 //   page_egyeb.cpp  "Egyéb": statuses, buildings, apartment delete
 //   search.cpp      the "Keresés" frame
+//   menu_print.cpp  the print menu
 //   menu_data.cpp   the book window, the new year, backup and restore
 
 #include <QAbstractSpinBox>
@@ -72,6 +73,9 @@ public:
     // The record numbers of the rows the apartment list shows, in list order
     // (what the resident list and the letters for every listed apartment walk).
     std::vector<int> listedRecords() const;
+    // Makes apartment rec the selected one and shows it, choosing its list
+    // row when the list shows it.
+    void selectApartment(int rec);
 
     // Fills the apartment list and the house-wide totals for the current year.
     void LakasokBeolvas();
@@ -223,6 +227,8 @@ private:
     void exitAsked();
     void fillStatuses();
     void apartmentSelected(int row);
+    // Makes apartment rec the current one and shows it on the pages.
+    void loadApartment(int rec);
     // No apartment is current any more: every button that acts on one is
     // disabled until a row is selected. clearPages also empties the form and
     // the pages (a year change); after a delete they keep showing.
@@ -255,6 +261,13 @@ private:
     void bindPageEgyeb();
     void bindSearch();
     void bindData();
+    void bindLetters();  // menu_letters.cpp
+
+    // menu_print.cpp: the print menu (statement, summary, resident list)
+    void bindPrintMenu();
+    void openStatement();
+    void openSummary();
+    void printResidentList();
 
     // Selection steps that belong to the ledger and water pages.
     void showLedgers(const Lakas& l);
