@@ -73,7 +73,8 @@ class Matcher {
 public:
     explicit Matcher(const SearchCriteria& c)
         : nev_(c.nev), helyseg_(c.helyseg), utca_(c.utca), hsz_(c.hsz), epulet_(c.epulet) {}
-    bool operator()(const LakasLista& l) const {
+    template <class R>
+    bool operator()(const R& l) const {
         if (nev_.applied()) {
             bool any = false;
             for (int k = 1; k <= Lakas::MaxLakok && !any; ++k) any = nev_.foundIn(l.Lakok.Nev(k));
@@ -87,6 +88,10 @@ private:
 };
 
 }  // namespace
+
+bool matchesSearch(const Lakas& l, const SearchCriteria& c) {
+    return Matcher(c)(l);
+}
 
 ApartmentList searchApartments(const DataFolder& folder, const QString& year, const SearchCriteria& c) {
     if (!DataFolder::isUsableYear(year)) return {};

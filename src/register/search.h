@@ -13,6 +13,10 @@ struct SearchCriteria {
     QString nev, helyseg, utca, hsz, epulet;
 };
 
+// True when every applied criterion is found inside its field (trimmed and
+// upper-cased); the name criterion inside any of the ten resident names.
+bool matchesSearch(const Lakas& l, const SearchCriteria& c);
+
 // The apartments in which every applied criterion is found inside its field
 // (trimmed and upper-cased; the name inside any of the ten resident names),
 // in record order, with the period water consumption and the arrears of
