@@ -116,7 +116,14 @@ QString formatPattern(std::int64_t value, const QString& pattern) {
         }
     }
     if (places == 0) out += digits;
-    return negative ? QLatin1Char('-') + out : out;
+    if (negative) {
+        // The sign goes just before the first digit, after the pattern's
+        // leading blanks: "-2 500", never "- 2 500".
+        qsizetype first = 0;
+        while (first < out.size() && !out[first].isDigit()) ++first;
+        out.insert(first, QLatin1Char('-'));
+    }
+    return out;
 }
 
 QString padLeft(const QString& text, int width) {
