@@ -16,9 +16,10 @@ bool writeYear(const DataFolder& folder, const QString& yearText) {
     const auto path = folder.openFile(files::Set);
     if (!path) return false;
     RecordFile<Beallitas> file(*path, folder.fs());
-    Beallitas rec = file.read(1).value_or(Beallitas{});
+    const auto stored = file.read(1);
+    Beallitas rec = stored.value_or(Beallitas{});
     rec.Ev = yearText;
-    return file.write(1, rec);
+    return stored ? file.write(1, rec) : file.append(rec).has_value();
 }
 
 }  // namespace settings

@@ -3,13 +3,13 @@
 // failed write leaves the files as they were.
 
 #include <QDir>
-#include <QSaveFile>
 #include <QTest>
-#include <map>
 
 #include "ledger/ledger.h"
 #include "store/conversions.h"
+#include "store/journal.h"
 #include "store/recordfile.h"
+#include "support/faults.h"
 #include "support/testfolder.h"
 
 using ledger::Kind;
@@ -54,25 +54,7 @@ QList<int> rows(std::initializer_list<std::pair<int, int>> set) {
     return out;
 }
 
-// Fails the writes in place of the named files once `allowed` writes have
-// gone through, and the n-th chunk of a whole-file replacement.
-class FailingLayer : public FileLayer {
-public:
-    std::map<QString, int> allowed;  // file name -> writes that still succeed
-    int failChunk = 0;
-    int chunks = 0;
-    bool writeAt(const QString& path, qint64 offset, const QByteArray& data) override {
-        const auto it = allowed.find(QFileInfo(path).fileName());
-        if (it != allowed.end() && it->second-- <= 0) return false;
-        return FileLayer::writeAt(path, offset, data);
-    }
-
-protected:
-    bool writeChunk(QSaveFile& file, const char* data, qint64 len) override {
-        if (++chunks == failChunk) return false;
-        return FileLayer::writeChunk(file, data, len);
-    }
-};
+using Call = FaultySystem::Call;
 
 enum class Typed { Payment, CommonCostDebt, WasteFeeDebt };
 
@@ -289,9 +271,9 @@ private slots:
         tf.writeApartments(kYear, flats);
         QVERIFY(ledger::pay(tf.folder(), kYear, 1, Kind::KozosKoltseg, 1, 100, day(1)).ok());
         const QByteArray lakasok = tf.bytes(kLakasok), befiz = tf.bytes(kBefiz);
-        FailingLayer fs;
-        if (!c.failing.isEmpty()) fs.allowed[c.failing] = 0;
-        const DataFolder folder = tf.folder(fs);
+        FaultySystem sys;
+        if (!c.failing.isEmpty()) sys.failOn(Call::Pwrite, c.failing);
+        const DataFolder folder = tf.folder(sys.layer());
 
         ledger::Result r;
         if (c.operation == QLatin1String("pay"))
@@ -307,17 +289,20 @@ private slots:
         QCOMPARE(tf.bytes(kBefiz), befiz);
     }
 
-    // The log cannot be written and neither can the ledger be put back: the
-    // message says where the payment may be, never that it was recorded.
+    // Neither the log nor the ledger can be written: the message says the
+    // payment is left to the journal, and the next start completes both.
     void paymentHalfWritten() {
         TestFolder tf;
         tf.writeApartments(kYear, house());
-        FailingLayer fs;
-        fs.allowed = {{files::Befiz, 0}, {files::Lakasok, 1}};
-        const auto r = ledger::pay(tf.folder(fs), kYear, 2, Kind::KozosKoltseg, 3, 1000, day(20));
+        FaultySystem sys;
+        sys.failOn(Call::Pwrite, files::Befiz);
+        sys.failOn(Call::Pwrite, files::Lakasok);
+        const auto r = ledger::pay(tf.folder(sys.layer()), kYear, 2, Kind::KozosKoltseg, 3, 1000, day(20));
         QVERIFY(!r.ok() && !r.refused);
-        QVERIFY2(r.error.contains(QStringLiteral("ellenőrizze")), qPrintable(r.error));
+        QVERIFY2(r.error.contains(QStringLiteral("befejezi")), qPrintable(r.error));
+        QCOMPARE(journal::recover(tf.folder(), kYear).state, journal::Recovery::State::Completed);
         QCOMPARE(tf.readApartments(kYear)[1].KKBefizetes(3), 1500);
+        QCOMPARE(tf.bytes(kBefiz).size(), Befizetes::Length);
     }
 
     // A charge for every apartment replaces the file in one step: when the
@@ -334,10 +319,10 @@ private slots:
         const QByteArray before = tf.bytes(kLakasok);
         const auto entries = [&] { return QDir(tf.folder().yearFolder(kYear)).entryList(QDir::Files | QDir::Hidden); };
         const QStringList entriesBefore = entries();
-        FailingLayer fs;
-        fs.failChunk = 2;
-        QVERIFY(!ledger::charge(tf.folder(fs), kYear, 1, Kind::KozosKoltseg, 5, true).ok());
-        QCOMPARE(fs.chunks, 2);
+        FaultySystem sys;
+        sys.failOn(Call::Pwrite, files::Lakasok + QStringLiteral(".tmp"), 1);
+        QVERIFY(!ledger::charge(tf.folder(sys.layer()), kYear, 1, Kind::KozosKoltseg, 5, true).ok());
+        QCOMPARE(std::count(sys.history.begin(), sys.history.end(), Call::Pwrite), 2);
         QVERIFY(tf.bytes(kLakasok) == before);
         QCOMPARE(entries(), entriesBefore);
 

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "ledger/water.h"
+#include "support/faults.h"
 #include "support/testfolder.h"
 
 namespace {
@@ -34,11 +35,6 @@ void setMonth(Lakas& l, int m, const Four& v) {
     l.HaviFogyasztas4(m) = static_cast<std::int16_t>(v[3]);
 }
 
-class FailingWrites : public FileLayer {
-public:
-    bool replace(const QString&, const QByteArray&) override { return false; }
-    bool writeAt(const QString&, qint64, const QByteArray&) override { return false; }
-};
 
 // The rows of a data-driven test: each case under its name, in one column.
 template <class T>
@@ -167,8 +163,10 @@ private slots:
         TestFolder tf;
         tf.writeApartments(kYear, {metered({1, 2, 3, 4}, {5, 6, 7, 8}), metered({1, 1, 1, 1}, {2, 2, 2, 2})});
         const QByteArray before = tf.bytes(kLakasok);
-        FailingWrites broken;
-        const DataFolder folder = failing ? tf.folder(broken) : tf.folder();
+        FaultySystem broken;  // no write of the apartments, in place or into a new file, goes through
+        for (const QString& name : {files::Lakasok, files::Lakasok + QStringLiteral(".tmp")})
+            broken.failOn(FaultySystem::Call::Pwrite, name);
+        const DataFolder folder = failing ? tf.folder(broken.layer()) : tf.folder();
         const water::Result r = operation == QLatin1String("readings")
                                     ? water::recordReadings(folder, kYear, rec, water::Readings{}, QDate(2026, 6, 1))
                                     : water::setForward(folder, kYear, rec, operation == QLatin1String("all"));

@@ -3,13 +3,13 @@
 // folders and the stored year of Set.dat.
 
 #include <QDir>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "store/datafolder.h"
 #include "store/recordfile.h"
 #include "store/settings.h"
+#include "support/faults.h"
 #include "support/testfolder.h"
 
 namespace {
@@ -45,22 +45,7 @@ QStringList entries(const QString& dir) {
 const QString kYear = QStringLiteral("2024");
 const QString kApartments = QStringLiteral("2024/Lakasok.dat");
 
-// Fails the n-th chunk of a whole-file replacement (0: never).
-class FailingChunks : public FileLayer {
-public:
-    int failAt = 0;
-    int calls = 0;
-
-protected:
-    bool writeChunk(QSaveFile& file, const char* data, qint64 len) override {
-        return ++calls != failAt && FileLayer::writeChunk(file, data, len);
-    }
-};
-
-class FailingWrites : public FileLayer {
-public:
-    bool writeAt(const QString&, qint64, const QByteArray&) override { return false; }
-};
+using Call = FaultySystem::Call;
 
 }  // namespace
 
@@ -172,13 +157,13 @@ private slots:
         tf.writeApartments(kYear, many);
         const QByteArray before = tf.bytes(kApartments);
         QVERIFY(before.size() > (1 << 20));
-        FailingChunks fs;
-        fs.failAt = failAt;
-        RecordFile<Lakas> f(tf.folder().yearFile(kYear, files::Lakasok), fs);
+        FaultySystem sys;
+        if (failAt) sys.failOn(Call::Pwrite, files::Lakasok + QStringLiteral(".tmp"), failAt - 1);
+        RecordFile<Lakas> f(tf.folder().yearFile(kYear, files::Lakasok), sys.layer());
         std::vector<Lakas> wanted(many.rbegin(), many.rend());
         if (viaDelete) wanted = many, wanted.erase(wanted.begin() + 299);
         QCOMPARE(viaDelete ? f.deleteByCopy(300) : f.replaceAll(wanted), failAt == 0);
-        QCOMPARE(fs.calls, 2);
+        QCOMPARE(std::count(sys.history.begin(), sys.history.end(), Call::Pwrite), 2);
         QVERIFY(tf.bytes(kApartments) == (failAt ? before : encodeAll(wanted)));
         QCOMPARE(entries(tf.path() + QStringLiteral("/2024")), QStringList{files::Lakasok});
     }
@@ -187,11 +172,12 @@ private slots:
         TestFolder tf;
         tf.writeBuildings(buildings(1));
         tf.writeBytes(files::Set, "1999\x12\x34");
-        FailingWrites fs;
-        RecordFile<Epulet> f(tf.folder().file(files::Epuletek), fs);
+        FaultySystem sys;
+        sys.failOn(Call::Pwrite, QString());
+        RecordFile<Epulet> f(tf.folder().file(files::Epuletek), sys.layer());
         QVERIFY(!f.write(1, building(7)));
         QVERIFY(!f.append(building(7)));
-        QVERIFY(!settings::writeYear(tf.folder(fs), QStringLiteral("2026")));
+        QVERIFY(!settings::writeYear(tf.folder(sys.layer()), QStringLiteral("2026")));
         QCOMPARE(tf.bytes(files::Epuletek), encodeAll(buildings(1)));
         QCOMPARE(tf.bytes(files::Set), QByteArray("1999\x12\x34"));
     }
@@ -219,8 +205,9 @@ private slots:
         QTest::addColumn<QString>("year");
         QTest::addColumn<bool>("usable");
         const auto row = [](const char* y, bool u) { QTest::newRow(*y ? y : "(empty)") << QString(y) << u; };
-        row("2024", true), row(" 202", true), row("abcd", false), row("0000", false), row("", false);
-        row("    ", false), row("1/..", false), row("1\\..", false), row("..12", false);
+        row("2024", true), row(" 202", true), row("9999", true), row("abcd", false), row("0000", false), row("", false);
+        row("    ", false), row("1/..", false), row("1\\..", false), row("..12", false), row("9e99", false);
+        row("12.5", false), row("-5", false), row("1e10", false);
     }
     void usableYear() {
         QFETCH(QString, year); QFETCH(bool, usable);
