@@ -48,7 +48,9 @@ public:
     }
 
     // Writes over record n, which must exist, through the journal of the
-    // file's folder (journal.h); use a Transaction for the message.
+    // file's folder (journal.h). False also when the change was left to the
+    // journal, which completes it at the next start: use a Transaction
+    // where the user is to be told.
     bool write(qint64 n, const R& r) { return transaction().write(name(), n, r).commit().done(); }
 
     // Writes at count + 1 through the journal and returns that number.

@@ -15,11 +15,13 @@ QString readYear(const DataFolder& folder) {
 bool writeYear(const DataFolder& folder, const QString& yearText) {
     const auto path = folder.openFile(files::Set);
     if (!path) return false;
+    // The small file is replaced as a whole: the old one or the new one.
     RecordFile<Beallitas> file(*path, folder.fs());
-    const auto stored = file.read(1);
-    Beallitas rec = stored.value_or(Beallitas{});
-    rec.Ev = yearText;
-    return stored ? file.write(1, rec) : file.append(rec).has_value();
+    auto records = file.readAll();
+    if (!records) return false;
+    if (records->empty()) records->emplace_back();
+    records->front().Ev = yearText;
+    return file.replaceAll(*records);
 }
 
 }  // namespace settings
