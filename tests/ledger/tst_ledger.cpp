@@ -7,7 +7,6 @@
 
 #include "ledger/ledger.h"
 #include "store/conversions.h"
-#include "store/journal.h"
 #include "store/recordfile.h"
 #include "support/faults.h"
 #include "support/testfolder.h"
@@ -287,22 +286,6 @@ private slots:
         QVERIFY(!r.record);
         QCOMPARE(tf.bytes(kLakasok), lakasok);
         QCOMPARE(tf.bytes(kBefiz), befiz);
-    }
-
-    // Neither the log nor the ledger can be written: the message says the
-    // payment is left to the journal, and the next start completes both.
-    void paymentHalfWritten() {
-        TestFolder tf;
-        tf.writeApartments(kYear, house());
-        FaultySystem sys;
-        sys.failOn(Call::Pwrite, files::Befiz);
-        sys.failOn(Call::Pwrite, files::Lakasok);
-        const auto r = ledger::pay(tf.folder(sys.layer()), kYear, 2, Kind::KozosKoltseg, 3, 1000, day(20));
-        QVERIFY(!r.ok() && !r.refused);
-        QVERIFY2(r.error.contains(QStringLiteral("befejezi")), qPrintable(r.error));
-        QCOMPARE(journal::recover(tf.folder(), kYear).state, journal::Recovery::State::Completed);
-        QCOMPARE(tf.readApartments(kYear)[1].KKBefizetes(3), 1500);
-        QCOMPARE(tf.bytes(kBefiz).size(), Befizetes::Length);
     }
 
     // A charge for every apartment replaces the file in one step: when the

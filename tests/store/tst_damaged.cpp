@@ -44,13 +44,12 @@ Make sparse(qint64 records, int length) {
     };
 }
 
-// Payment dates and registration dates that no calendar holds, and the
-// first and last day that one does (rows and slots 8 and 9).
+// Payment, registration and reading dates that no calendar holds.
 Lakas damagedDates() {
     Lakas l = makeLakas(QStringLiteral("Kovács Éva"), QStringLiteral("Fő utca"), QStringLiteral("1"), QStringLiteral("2"));
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    const double dates[] = {nan, inf, -inf, 1e300, 9.3e18, -693594, 2958466, -693593, 2958465.5};
-    for (int i = 1; i <= 9; ++i) {
+    const double dates[] = {nan, inf, -inf, 1e300, -9.3e18};
+    for (int i = 1; i <= 5; ++i) {
         l.KKBefizetes(i) = l.HBefizetes(i) = 100;
         l.KKBefizDatum(i).value = l.HBefizDatum(i).value = l.Lakok.Bejelentve(i).value = dates[i - 1];
     }
@@ -131,18 +130,16 @@ private slots:
         readStatuses(f);
         const ApartmentList list = readApartmentList(f, year);
         if (!list.notice.isEmpty()) notices << list.notice;
-        QStringList dates;
+        QString dates;  // every date the pages show: damaged ones show empty
         for (const ApartmentRow& row : list.rows) {
             const Lakas l = readApartment(f, year, row.rec).value();
             for (int i = 1; i <= 13; ++i)
-                dates << ledger::rowTexts(l, ledger::Kind::KozosKoltseg, i).date.trimmed()
-                      << ledger::rowTexts(l, ledger::Kind::Szemetdij, i).date.trimmed();
-            for (int i = 1; i <= 10; ++i) dates << conv::shortDate(l.Lakok.Bejelentve(i));
-            dates << conv::shortDate(l.LeadasDatum);
+                dates += ledger::rowTexts(l, ledger::Kind::KozosKoltseg, i).date.trimmed() +
+                         ledger::rowTexts(l, ledger::Kind::Szemetdij, i).date.trimmed();
+            for (int i = 1; i <= 10; ++i) dates += conv::shortDate(l.Lakok.Bejelentve(i));
+            dates += conv::shortDate(l.LeadasDatum);
         }
-        const QString first = QStringLiteral("0001. 01. 01."), last = QStringLiteral("9999. 12. 31.");
-        const QStringList shown = list.rows.empty() ? QStringList() : QStringList{first, first, last, last, first, last};
-        QCOMPARE(dates.filter(QRegularExpression(QStringLiteral("."))), shown);
+        QCOMPARE(dates, QString());
         QCOMPARE(year, kYear);  // a stored year that names no folder falls back
         QVERIFY(!tf.exists(QStringLiteral("9e99")));
         const QString all = notices.join(QLatin1Char('\n'));
