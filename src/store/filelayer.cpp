@@ -175,7 +175,7 @@ bool FileLayer::Output::write(const char* data, qint64 len) {
 bool FileLayer::Output::flush() {
     if (!failed_ && !buffer_.isEmpty()) failed_ = !pwriteAll(sys_, fd_, buffer_.constData(), buffer_.size(), pos_);
     pos_ += buffer_.size();
-    buffer_.clear();
+    buffer_.resize(0);  // keeps its room for the next block
     return !failed_;
 }
 
@@ -189,6 +189,7 @@ bool FileLayer::replace(const QString& path, const std::function<bool(Output&)>&
     const int fd = sys_.open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     Output out(sys_, fd);
+    out.buffer_.reserve(kBlock);
     const bool written = produce(out) && out.flush() && sys_.fsync(fd) == 0;
     closeFd(fd);
     if (!written || sys_.rename(tempName.constData(), native(path).constData()) != 0) {
