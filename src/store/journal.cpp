@@ -243,6 +243,7 @@ Transaction& Transaction::add(bool append, const QString& name, int length, qint
 
 Outcome Transaction::commit() {
     const auto file = [&](const QString& name) { return QDir(dir_).filePath(name); };
+    if (changes_.empty()) return {};
     if (dir_.isEmpty()) return notWritten(QStringLiteral("Nincs érvényes év megadva.\nA változás nem lett rögzítve."));
     const Recovery earlier = recover(fs_, dir_);
     if (!earlier.ok()) return notWritten(earlier.message);

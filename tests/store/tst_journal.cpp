@@ -165,7 +165,8 @@ private slots:
         for (size_t i = 0; i < kOperations.size(); ++i) QTest::newRow(kOperations[i].first) << int(i);
     }
     // Each call of the operation fails once, fails with every call after it,
-    // writes half its bytes, kills the process, or writes half and kills.
+    // writes half its bytes or reads an early end, kills the process, or
+    // writes half and kills.
     void everyStep() {
         QFETCH(int, op);
         const Operation& run = kOperations[size_t(op)].second;
@@ -178,14 +179,15 @@ private slots:
         QVERIFY(after != before);
         const auto& calls = counted.history;
         for (int k = 1; k <= int(calls.size()); ++k) {
-            const bool write = calls[size_t(k - 1)] == Call::Pwrite;
+            const bool write = calls[size_t(k - 1)] == Call::Pwrite, read = calls[size_t(k - 1)] == Call::Pread;
             // A kill before a call is worth it right after one that may have changed a file.
             const Call previous = k > 1 ? calls[size_t(k - 2)] : Call::Stat;
             const bool changed = previous == Call::Open || previous == Call::Pwrite || previous == Call::Ftruncate ||
                                  previous == Call::Rename || previous == Call::Unlink || previous == Call::Mkdir;
             for (Fault fault : {Fault::Error, Fault::Lasting, Fault::Short, Fault::Kill, Fault::TornKill}) {
                 const bool kill = fault == Fault::Kill || fault == Fault::TornKill;
-                if ((!write && (fault == Fault::Short || fault == Fault::TornKill)) || (fault == Fault::Kill && !changed))
+                if ((fault == Fault::Short && !write && !read) || (fault == Fault::TornKill && !write) ||
+                    (fault == Fault::Kill && !changed))
                     continue;
                 TestFolder tf;
                 house(tf);

@@ -17,7 +17,7 @@ public:
     enum class Fault {
         Error,    // the call fails (EIO) once
         Lasting,  // the call and every later one fail
-        Short,    // a write puts half its bytes down and says so
+        Short,    // a write puts half its bytes down and says so; a read finds the end
         Kill,     // the process is killed instead of the call
         TornKill  // a write puts half its bytes down, then the process is killed
     };
