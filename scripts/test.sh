@@ -3,7 +3,7 @@
 # runs every test through CTest (window tests on the offscreen platform).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh test
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDOMORIA_SANITIZE=ON -DDOMORIA_WERROR=ON
 cmake --build build-test
 cd build-test

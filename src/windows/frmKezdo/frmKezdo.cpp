@@ -309,6 +309,13 @@ void frmKezdo::fillList(const std::vector<ApartmentRow>& rows) {
     m_loading = false;
 }
 
+std::vector<int> frmKezdo::listedRecords() const {
+    std::vector<int> out;
+    out.reserve(static_cast<size_t>(ListView1->topLevelItemCount()));
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) out.push_back(ListView1->topLevelItem(i)->text(4).toInt());
+    return out;
+}
+
 void frmKezdo::showListTotals(const HouseTotals& t) {
     lbHazFogy->setText(QString::number(t.waterConsumption));
     lbKKOtartozas->setText(conv::forintText(t.kkArrears()));

@@ -65,6 +65,10 @@ public:
     int AktualisLakas() const { return m_AktualisLakas; }
     const DataFolder& folder() const { return m_folder; }
 
+    // The record numbers of the rows the apartment list shows, in list order
+    // (what the resident list and the letters for every listed apartment walk).
+    std::vector<int> listedRecords() const;
+
     // Fills the apartment list and the house-wide totals for the current year.
     void LakasokBeolvas();
     // Fills the building list and both building choices.

@@ -1,0 +1,31 @@
+#pragma once
+// Print dialogs that answer from a script: file names from a queue, the
+// preview and print dialogs drawn on a recording surface.
+
+#include <deque>
+#include <vector>
+
+#include "reports/recordingsurface.h"
+#include "windows/printerchoice.h"
+
+class ScriptedPrintDialogs : public printing::PrintDialogs {
+public:
+    struct Shown {
+        QString kind;  // "file", "preview" or "print"
+        QString title;
+        QString suggested;  // the file name offered
+    };
+
+    ScriptedPrintDialogs() { install(this); }
+    ~ScriptedPrintDialogs() override { install(nullptr); }
+
+    std::deque<QString> fileNames;  // for saveFileName(); "" (cancel) when empty
+    bool printFromDialogs = false;  // whether preview and print end in a print
+    std::vector<Shown> shown;
+    RecordingSurface pages;  // what the last preview or print drew
+
+    QString saveFileName(QWidget*, const QString& title, const QString& suggested, const QString&,
+                         const QString&) override;
+    bool preview(QWidget*, const QString& title, const printing::Layout& layout) override;
+    bool print(QWidget*, const QString& title, const printing::Layout& layout) override;
+};
