@@ -1,17 +1,23 @@
-// Renders the main window over a sample data folder into PNG files:
+// Renders the windows over a sample data folder into PNG files:
 //   domoria_screenshots OUTPUT_FOLDER
 // Run with QT_QPA_PLATFORM=offscreen.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QRadioButton>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QTreeWidget>
 
 #include "app/startup.h"
+#include "book/book.h"
+#include "store/backup.h"
 #include "store/recordfile.h"
 #include "support/testfolder.h"
 #include "windows/frmKezdo/frmKezdo.h"
+#include "windows/frmKiadBevet.h"
+#include "windows/frmVisszatoltes.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -72,6 +78,43 @@ int main(int argc, char** argv) {
         w.SSTab1->setCurrentIndex(page);
         QApplication::processEvents();
         w.grab().save(QDir(out).filePath(QStringLiteral("frmKezdo-%1.png").arg(page)));
+    }
+
+    // The expense and income book, in both list modes.
+    const QStringList items{QStringLiteral("Lépcsőház takarítás"), QStringLiteral("Közös költség befizetések"),
+                            QStringLiteral("Villanyszámla (ELMŰ)"), QStringLiteral("Bérleti díj: tetőtéri antenna"),
+                            QStringLiteral("Kéményseprés"), QStringLiteral("Kertgondozás")};
+    for (int i = 0; i < 24; ++i) {
+        KonyvTetel e;
+        const bool income = i % 3 == 1;
+        (income ? e.Bevetel : e.Kiadas) = income ? 180000 + i * 1000 : 12500 + i * 730;
+        e.Datum = Date::fromQDate(QDate(2026, 1 + i / 3, 1 + (i * 7) % 28));
+        e.Megnevezes = items[i % items.size()];
+        e.Megjegyzes = i % 4 == 0 ? QStringLiteral("számla: %1/2026").arg(100 + i) : QString();
+        e.Epulet = i % 5 == 4 ? QStringLiteral("Őszirózsa ház") : QStringLiteral("Rózsa utca 12.");
+        book::writeEntry(data.folder(), QStringLiteral("2026"), 0, e);
+    }
+    {
+        frmKiadBevet book(data.folder(), QStringLiteral("2026"));
+        book.txtEpuletKeres->setEditText(QStringLiteral("Rózsa utca 12."));
+        book.Beolvas();
+        book.show();
+        QApplication::processEvents();
+        book.grab().save(QDir(out).filePath(QStringLiteral("frmKiadBevet-1.png")));
+        book.opListak[0]->setChecked(true);
+        QApplication::processEvents();
+        book.grab().save(QDir(out).filePath(QStringLiteral("frmKiadBevet-0.png")));
+    }
+
+    // The restore window over two backups.
+    backup::save(data.folder(), QStringLiteral("2026"), QDateTime(QDate(2026, 3, 5), QTime(9, 7)));
+    backup::save(data.folder(), QStringLiteral("2026"), QDateTime(QDate(2026, 4, 17), QTime(18, 30)));
+    {
+        frmVisszatoltes restore(data.folder(), QStringLiteral("2026"));
+        restore.show();
+        restore.Dir1->setCurrentItem(restore.Dir1->topLevelItem(1));
+        QApplication::processEvents();
+        restore.grab().save(QDir(out).filePath(QStringLiteral("frmVisszatoltes.png")));
     }
     return 0;
 }

@@ -136,7 +136,20 @@ QString padLeft(const QString& text, int width) {
 
 QString forintText(std::int64_t value) { return QString::number(value) + QStringLiteral(",-Ft"); }
 
-QString shortDate(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("yyyy. MM. dd.")) : QString(); }
+QString shortDate(const QDate& d) {
+    if (!d.isValid()) return QString();
+    int y = 0, m = 0, day = 0;
+    d.getDate(&y, &m, &day);
+    if (y < 1000 || y > 9999) return d.toString(QStringLiteral("yyyy. MM. dd."));
+    // Laid out by hand: long lists show thousands of dates.
+    const char16_t text[] = {char16_t(u'0' + y / 1000), char16_t(u'0' + y / 100 % 10), char16_t(u'0' + y / 10 % 10),
+                             char16_t(u'0' + y % 10),   u'.',
+                             u' ',                      char16_t(u'0' + m / 10),
+                             char16_t(u'0' + m % 10),   u'.',
+                             u' ',                      char16_t(u'0' + day / 10),
+                             char16_t(u'0' + day % 10), u'.'};
+    return QString(reinterpret_cast<const QChar*>(text), 13);
+}
 
 QString shortDate(const Date& d) { return d.isEmpty() ? QString() : shortDate(d.toQDate()); }
 

@@ -12,8 +12,9 @@ public:
     enum class Icon { Information, Question, Warning, Critical };
     virtual ~Dialogs() = default;
 
-    // Yes/No box with the question icon; true for Yes.
-    virtual bool question(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Yes/No box with the question icon; true for Yes. A question about a
+    // change that cannot be undone has "Nem" as its default button.
+    virtual bool question(QWidget* parent, const QString& title, const QString& text, bool defaultNo = false) = 0;
     // OK box with the given icon.
     virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
     // Input box; "" when the user cancels.
@@ -30,7 +31,7 @@ public:
 // Message boxes and input boxes of Qt.
 class QtDialogs : public Dialogs {
 public:
-    bool question(QWidget* parent, const QString& title, const QString& text) override;
+    bool question(QWidget* parent, const QString& title, const QString& text, bool defaultNo = false) override;
     void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
     QString input(QWidget* parent, const QString& title, const QString& prompt, const QString& proposed) override;
     bool openUrl(const QUrl& url) override;

@@ -99,6 +99,11 @@ void onRowChosen(QTreeWidget* list, QObject* context, const std::function<void(Q
     });
 }
 
+void tabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* const* w = widgets.begin();
+    for (size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(w[i - 1], w[i]);
+}
+
 const QCollator& hungarianCollator() {
     static const QCollator c = [] {
         QCollator k(QLocale(QLocale::Hungarian, QLocale::Hungary));

@@ -9,6 +9,7 @@
 #include <QTreeWidgetItem>
 
 #include <functional>
+#include <initializer_list>
 
 class QComboBox;
 class QDateEdit;
@@ -41,6 +42,9 @@ void addRow(QGridLayout* grid, int row, int col, const QString& captionText, QWi
 // Calls fn with the row chosen in a list, by a click or by moving the selection
 // with the keyboard.
 void onRowChosen(QTreeWidget* list, QObject* context, const std::function<void(QTreeWidgetItem*)>& fn);
+
+// Sets the tab order of the widgets to the order given.
+void tabOrder(std::initializer_list<QWidget*> widgets);
 
 // Hungarian collation, case-insensitive.
 const QCollator& hungarianCollator();

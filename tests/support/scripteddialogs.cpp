@@ -1,7 +1,7 @@
 #include "scripteddialogs.h"
 
-bool ScriptedDialogs::question(QWidget*, const QString& title, const QString& text) {
-    shown.push_back({QStringLiteral("question"), title, text, Icon::Question});
+bool ScriptedDialogs::question(QWidget*, const QString& title, const QString& text, bool defaultNo) {
+    shown.push_back({QStringLiteral("question"), title, text, Icon::Question, defaultNo});
     if (answers.empty()) return false;
     const bool a = answers.front();
     answers.pop_front();

@@ -16,6 +16,7 @@ public:
         QString title;
         QString text;
         Icon icon;
+        bool defaultNo = false;  // a question whose default button is "Nem"
     };
 
     ScriptedDialogs() { Dialogs::install(this); }
@@ -26,7 +27,7 @@ public:
     std::vector<Shown> shown;
     std::vector<QUrl> opened;
 
-    bool question(QWidget*, const QString& title, const QString& text) override;
+    bool question(QWidget*, const QString& title, const QString& text, bool defaultNo = false) override;
     void message(QWidget*, const QString& title, const QString& text, Icon icon) override;
     QString input(QWidget*, const QString& title, const QString& prompt, const QString& proposed) override;
     bool openUrl(const QUrl& url) override;

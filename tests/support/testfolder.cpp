@@ -32,6 +32,15 @@ void TestFolder::writeBuildings(const std::vector<Epulet>& records) const {
     writeAll(folder().file(files::Epuletek), records);
 }
 
+void TestFolder::writeBook(const QString& year, const std::vector<KonyvTetel>& entries) const {
+    QDir(path()).mkpath(year);
+    writeAll(folder().yearFile(year, files::Kiadasok), entries);
+}
+
+std::vector<KonyvTetel> TestFolder::readBook(const QString& year) const {
+    return RecordFile<KonyvTetel>(folder().yearFile(year, files::Kiadasok)).readAll().value_or(std::vector<KonyvTetel>{});
+}
+
 void TestFolder::writeStatuses(const QStringList& names) const {
     std::vector<StatuszRec> recs;
     for (const auto& n : names) {
@@ -40,6 +49,22 @@ void TestFolder::writeStatuses(const QStringList& names) const {
         recs.push_back(r);
     }
     writeAll(folder().file(files::Stat), recs);
+}
+
+namespace {
+const char* const kYearFiles[] = {"Lakasok.dat", "Befiz.dat", "Kiadások.dat", "Naplo.dat"};
+}
+
+QByteArrayList TestFolder::yearFiles(const QString& relativeFolder) const {
+    QByteArrayList out;
+    for (const char* name : kYearFiles) out << bytes(relativeFolder + QLatin1Char('/') + QString::fromUtf8(name));
+    return out;
+}
+
+void TestFolder::writeYearFiles(const QString& relativeFolder, const QByteArrayList& contents) const {
+    for (int i = 0; i < 4; ++i)
+        if (!contents.value(i).isEmpty())
+            writeBytes(relativeFolder + QLatin1Char('/') + QString::fromUtf8(kYearFiles[i]), contents[i]);
 }
 
 QByteArray TestFolder::bytes(const QString& relativePath) const {
@@ -68,6 +93,18 @@ Lakas makeLakas(const QString& nev, const QString& utca, const QString& hsz, con
     l.Ajto = ajto;
     l.Epulet = QStringLiteral("A épület");
     return l;
+}
+
+KonyvTetel makeTetel(const QString& epulet, std::int32_t kiadas, std::int32_t bevetel, const QDate& datum,
+                     const QString& megnevezes) {
+    KonyvTetel e;
+    e.Kiadas = kiadas;
+    e.Bevetel = bevetel;
+    e.Datum = Date::fromQDate(datum);
+    e.Megnevezes = megnevezes;
+    e.Megjegyzes = QStringLiteral("számla");
+    e.Epulet = epulet;
+    return e;
 }
 
 Epulet makeEpulet(const QString& nev, std::int16_t rate) {

@@ -71,6 +71,7 @@ frmKezdo::frmKezdo(const DataFolder& folder, QWidget* parent) : QMainWindow(pare
     bindPageVizora();
     bindPageEgyeb();
     bindSearch();
+    bindData();
 
     opening();
 }
@@ -102,8 +103,7 @@ void frmKezdo::buildMenus() {
     mnuAdatVisszatoltes = named(mnuAdatok->addAction(QStringLiteral("Adatok visszatöltése")), "mnuAdatVisszatoltes");
 
     // Windows that are not part of the program yet.
-    for (QAction* a : {mnuPrintEvesKimutatas, mnuPrintListamezoOsszesito, mnuListaPrint, mnuEgyenlegErtesito,
-                       mnuKiadBevet, mnuAdatMentes, mnuAdatVisszatoltes})
+    for (QAction* a : {mnuPrintEvesKimutatas, mnuPrintListamezoOsszesito, mnuListaPrint, mnuEgyenlegErtesito})
         a->setEnabled(false);
 }
 

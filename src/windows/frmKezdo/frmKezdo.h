@@ -11,6 +11,7 @@
 //   page_vizora.cpp "Vízóra": meter readings and consumption
 //   page_egyeb.cpp  "Egyéb": statuses, buildings, apartment delete
 //   search.cpp      the "Keresés" frame
+//   menu_data.cpp   the book window, the new year, backup and restore
 
 #include <QAbstractSpinBox>
 #include <QDate>
@@ -237,6 +238,7 @@ private:
     void bindPageVizora();
     void bindPageEgyeb();
     void bindSearch();
+    void bindData();
 
     // Selection steps that belong to the ledger and water pages.
     void showLedgers(const Lakas& l);
@@ -283,6 +285,14 @@ private:
     void setReadingsForward();
     void readingDateChanged(const QDate& date);
     void showWaterYear(const Lakas& l, int month);
+
+    // ---- year data (menu_data.cpp) ----
+    void openBook();
+    void newYearClicked();
+    void backupClicked();
+    void restoreClicked();
+    // Shows the year's apartments afresh after its files were replaced.
+    void showYearAgain(const QString& year);
 
     DataFolder m_folder;
     QString m_AktualisEv;

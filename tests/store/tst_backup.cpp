@@ -1,0 +1,104 @@
+// Backup and restore of a year: the stamp folder, backups in the same minute,
+// missing files, restoring from a folder without backup files, and copies
+// that fail midway leaving every file whole.
+
+#include <QTest>
+
+#include "store/backup.h"
+#include "support/testfolder.h"
+
+namespace {
+const QString kYear = QStringLiteral("2026"), kFirst = QStringLiteral("2026/Mentések/1 1-0.5");
+const QDateTime kNow(QDate(2026, 1, 1), QTime(0, 5));
+const QByteArrayList kCurrent{"flats now", "payments now", "book now", "journal now"};
+const QByteArrayList kOld{"flats then", "", "book then", ""};
+}  // namespace
+
+class TestBackup : public QObject {
+    Q_OBJECT
+private slots:
+    void stamp_data() {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("stamp");
+        QTest::newRow("1 January 0:05") << kNow << "1 1-0.5";
+        QTest::newRow("5 December 9:07") << QDateTime(QDate(2026, 12, 5), QTime(9, 7)) << "12 5-9.7";
+        QTest::newRow("17 October 23:59") << QDateTime(QDate(2026, 10, 17), QTime(23, 59)) << "10 17-23.59";
+    }
+    void stamp() {
+        QFETCH(QDateTime, now);
+        QFETCH(QString, stamp);
+        QCOMPARE(backup::stamp(now), stamp);
+    }
+
+    // Three backups in one minute go into three folders, each holding the
+    // files as they were; a missing payment log is no error.
+    void sameMinute() {
+        TestFolder tf;
+        tf.writeYearFiles(kYear, kOld);
+        const backup::Saved a = backup::save(tf.folder(), kYear, kNow);
+        QVERIFY2(a.ok(), qPrintable(a.error));
+        QCOMPARE(a.copied, (QStringList{"Lakasok.dat", "Kiadások.dat"}));
+        tf.writeYearFiles(kYear, kCurrent);
+        const backup::Saved b = backup::save(tf.folder(), kYear, kNow), c = backup::save(tf.folder(), kYear, kNow);
+        const QString abs = QDir(tf.path()).filePath(kFirst);
+        QCOMPARE((QStringList{a.folder, b.folder, c.folder}), (QStringList{abs, abs + " (2)", abs + " (3)"}));
+        QCOMPARE(tf.yearFiles(kFirst), kOld);
+        QCOMPARE(tf.yearFiles(kFirst + " (3)"), kCurrent);
+
+        TestFolder empty;  // nothing to save: no folder is made
+        QDir(empty.path()).mkpath(kYear);
+        QVERIFY(backup::save(empty.folder(), kYear, kNow).nothingToSave() && !empty.exists("2026/Mentések"));
+    }
+
+    // A copy that fails is named; the others are made, the year stays.
+    void saveFailsMidway() {
+        TestFolder tf;
+        tf.writeYearFiles(kYear, kCurrent);
+        FailingReplace fs;
+        fs.failing = kFirst + QStringLiteral("/Kiadások.dat");
+        const backup::Saved s = backup::save(tf.folder(fs), kYear, kNow);
+        QVERIFY(s.failed == QStringList{"Kiadások.dat"} && s.error.contains(QStringLiteral("Kiadások.dat")));
+        QCOMPARE(tf.yearFiles(kFirst), (QByteArrayList{kCurrent[0], kCurrent[1], "", kCurrent[3]}));
+        QCOMPARE(tf.yearFiles(kYear), kCurrent);
+    }
+
+    // A backup of another year holding two files: those are restored, the
+    // others kept, and the year's files saved first.
+    void restore() {
+        TestFolder tf;
+        tf.writeYearFiles(kYear, kCurrent);
+        tf.writeYearFiles(QStringLiteral("2025/Mentések/3 4-5.6"), kOld);
+        const QString from = QDir(tf.path()).filePath(QStringLiteral("2025/Mentések/3 4-5.6"));
+        const backup::Restored r = backup::restore(tf.folder(), kYear, from, kNow);
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        QCOMPARE(r.restored, (QStringList{"Lakasok.dat", "Kiadások.dat"}));
+        QCOMPARE(tf.yearFiles(kYear), (QByteArrayList{kOld[0], kCurrent[1], kOld[2], kCurrent[3]}));
+        QCOMPARE(r.safetyFolder, QDir(tf.path()).filePath(kFirst));
+        QCOMPARE(tf.yearFiles(kFirst), kCurrent);
+    }
+
+    // Nothing to restore, or a copy that fails: the year stays as it was.
+    void restoreRefused_data() {
+        QTest::addColumn<QString>("from");  // relative to the data folder
+        QTest::addColumn<QString>("failing");
+        QTest::newRow("backup root: no backup files") << "2026/Mentések" << "\n";
+        QTest::newRow("the second file fails") << "2026/Mentések/old" << "2026/Kiadások.dat";
+        QTest::newRow("the safety backup fails") << "2026/Mentések/old" << "1 1-0.5/Naplo.dat";
+    }
+    void restoreRefused() {
+        QFETCH(QString, from);
+        QFETCH(QString, failing);
+        TestFolder tf;
+        tf.writeYearFiles(kYear, kCurrent);
+        tf.writeYearFiles(QStringLiteral("2026/Mentések/old"), {"flats then", "", "book then", "journal then"});
+        FailingReplace fs;
+        fs.failing = failing;
+        const backup::Restored r = backup::restore(tf.folder(fs), kYear, QDir(tf.path()).filePath(from), kNow);
+        QVERIFY2(r.restored.isEmpty() && r.error.contains(QStringLiteral("Semmi sem töltődött vissza")),
+                 qPrintable(r.error));
+        QCOMPARE(tf.yearFiles(kYear), kCurrent);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBackup)
+#include "tst_backup.moc"
