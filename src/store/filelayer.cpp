@@ -1,5 +1,6 @@
 #include "filelayer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -222,7 +223,10 @@ bool FileLayer::syncFolderOf(const QString& path) {
 }
 
 bool FileLayer::makeDir(const QString& path) {
-    if (sys_.mkdir(native(path).constData(), 0777) != 0) return errno == EEXIST && dirExists(path);
+    if (dirExists(path)) return true;
+    const QString parent = QFileInfo(path).absolutePath();  // the missing folders above are made first
+    if (parent != QDir::cleanPath(path) && !makeDir(parent)) return false;
+    if (sys_.mkdir(native(path).constData(), 0777) != 0 && !(errno == EEXIST && dirExists(path))) return false;
     syncFolderOf(path);
     return true;
 }

@@ -115,6 +115,7 @@ public:
     // Removes a file and syncs its folder; a missing file is fine.
     bool remove(const QString& path);
     bool syncFolderOf(const QString& path);
+    // Makes the folder and any missing folder above it.
     bool makeDir(const QString& path);
     bool dirExists(const QString& path);
 

@@ -283,13 +283,14 @@ Outcome Transaction::commit() {
         t.tail = *tail;
     }
 
-    // The journal is complete under its name, or not there at all.
+    // The journal is complete under its name, or not there at all. Its
+    // failures name the first file of the change, which the user knows.
     std::vector<Entry> entries;
     for (const Change& c : changes_) entries.push_back(Entry{c.append, c.name, c.length, c.n, c.bytes});
-    const QString journal = pathIn(dir_);
+    const QString journal = pathIn(dir_), first = file(changes_.front().name);
     bool synced = false;
-    if (!fs_.replace(journal, encode(entries), &synced)) return notWritten(notWrittenMessage(journal));
-    if (!synced) return fs_.remove(journal) ? notWritten(notWrittenMessage(journal)) : pending(journal);
+    if (!fs_.replace(journal, encode(entries), &synced)) return notWritten(notWrittenMessage(first));
+    if (!synced) return fs_.remove(journal) ? notWritten(notWrittenMessage(first)) : pending(first);
 
     for (const Change& c : changes_) {
         if (fs_.writeAt(file(c.name), (c.n - 1) * c.length, c.bytes)) continue;
