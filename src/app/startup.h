@@ -1,18 +1,42 @@
 #pragma once
-// What the application sets up before the main window opens.
+// What the application does before the main window opens: the command line,
+// the data folder and its lock, the Hungarian texts and the fonts.
 
 #include <QString>
+#include <QStringList>
 
-#include <memory>
+#include "datalock.h"
 
 class QApplication;
-class QLockFile;
 
 namespace startup {
 
-// The data folder: the folder of the executable when it is writable (the
-// portable layout), otherwise the user's application data folder.
-QString chooseDataFolder();
+// The program's name, which names its per-user data folder.
+void setIdentity();
+
+struct CommandLine {
+    enum class Action { Run, Help, Version, Error };
+    Action action = Action::Run;
+    QString dataFolder;  // --data-folder; empty when not given
+    QString text;        // what help, version or an error prints
+};
+// Reads the arguments (the program's name first). Help, version and errors
+// need neither a window nor any file.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+struct DataFolderChoice {
+    QString path;
+    QString unwritableProgramFolder;  // set when the per-user folder stands in for it
+};
+// The program's own folder when it is writable (the portable layout),
+// otherwise the per-user folder.
+DataFolderChoice chooseDataFolder(const QString& programFolder, const QString& userFolder);
+DataFolderChoice chooseDataFolder();
+
+// Makes the folder when it is missing and locks it. A refusal is shown and
+// the result is not locked; nothing else is touched. The first start in the
+// per-user folder says which folder holds the data.
+DataLock openDataFolder(const DataFolderChoice& choice);
 
 // Hungarian locale and Qt's Hungarian texts ("Igen", "Nem", "Mégse").
 void setHungarian(QApplication& app);
@@ -20,16 +44,7 @@ void setHungarian(QApplication& app);
 // The faces the printed layouts name resolve to the Liberation fonts.
 void registerFontSubstitutions();
 
-// Locks the data folder for this copy of the program; nullptr when another
-// copy holds it.
-std::unique_ptr<QLockFile> lockDataFolder(const QString& folder);
-
-// The message a second copy shows before it exits.
-QString alreadyRunningText(const QString& folder);
-
-// Starts the program on the given data folder and runs it; returns the exit
-// code. A second copy on the same folder shows a message and returns 1
-// without touching any file.
-int run(QApplication& app, const QString& folder);
+// Opens the data folder and runs the main window on it; the exit code.
+int run(QApplication& app, const DataFolderChoice& choice);
 
 }  // namespace startup

@@ -56,6 +56,11 @@ std::int64_t monthConsumption(const Lakas& l, int month) {
     return sum;
 }
 
+QDate shownReadingDate(const Lakas& l, const QDate& today) {
+    const QDate d = l.LeadasDatum.toQDate();
+    return l.LeadasDatum.isEmpty() || !d.isValid() || d.year() < 2000 ? today : d;
+}
+
 ReadingsCheck checkReadings(const std::array<QString, kMeters>& elozo, const std::array<QString, kMeters>& utolso) {
     const QString notRecorded = QStringLiteral("\nA mérőállások nem lettek rögzítve.");
     Readings r;
@@ -128,6 +133,19 @@ Result setForward(const DataFolder& folder, const QString& year, int rec, bool a
         out.moved = {};
     }
     return out;
+}
+
+std::optional<int> apartmentsToSetForward(const DataFolder& folder, const QString& year) {
+    if (!DataFolder::isUsableYear(year)) return std::nullopt;
+    int count = 0;
+    const bool read =
+        RecordFile<Lakas>(folder.yearFile(year, files::Lakasok), folder.fs()).forEach([&](int, const Lakas& l) {
+            Lakas moved = l;
+            const auto m = moveForward(moved);
+            count += (m(1) || m(2) || m(3) || m(4)) ? 1 : 0;
+        });
+    if (!read) return std::nullopt;
+    return count;
 }
 
 std::optional<MonthTotals> monthTotals(const DataFolder& folder, const QString& year, int rec, int month) {

@@ -29,6 +29,10 @@ std::int64_t periodConsumption(const Lakas& l);
 // The four meters' consumption stored for a month, added up.
 std::int64_t monthConsumption(const Lakas& l, int month);
 
+// The reading date the meter page shows for an apartment: its stored one, or
+// today when that is before 2000 (no reading recorded yet).
+QDate shownReadingDate(const Lakas& l, const QDate& today);
+
 struct Readings {
     Array1<std::int16_t, kMeters> elozo;
     Array1<std::int16_t, kMeters> utolso;
@@ -58,6 +62,10 @@ Result recordReadings(const DataFolder& folder, const QString& year, int rec, co
 // reading and a last reading of 0; of the current apartment, or of every
 // apartment in one replacement of the file.
 Result setForward(const DataFolder& folder, const QString& year, int rec, bool allApartments);
+
+// How many apartments "Leadás" for all would change: those with a meter whose
+// last reading is above 0. nullopt when the file cannot be read.
+std::optional<int> apartmentsToSetForward(const DataFolder& folder, const QString& year);
 
 // The consumption stored for a month: of the current apartment (when it can
 // be read) and of the whole house, in one pass.

@@ -1,6 +1,7 @@
 #include "apartmentform.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include "store/conversions.h"
 #include "store/journal.h"
@@ -16,8 +17,12 @@ struct FormNumbers {
 const QString range16 = QStringLiteral("-32768 és 32767");
 const QString range32 = QStringLiteral("-2147483648 és 2147483647");
 
-// Floor area and cellar fee: the leading number (none = 0), rounded.
+// Floor area and cellar fee: the leading number, rounded halves to even. An
+// empty box is 0; a text that does not start with a number is refused, so
+// that "abc" is never taken as 0.
 std::optional<std::int16_t> roundedNumber(const QString& text) {
+    static const QRegularExpression leading(QStringLiteral("^\\s*[+-]?\\s*(\\d|\\.\\d)"));
+    if (!text.trimmed().isEmpty() && !leading.match(text).hasMatch()) return std::nullopt;
     return conv::roundToInt16(conv::numericValue(text));
 }
 
@@ -29,10 +34,10 @@ std::optional<Refusal> readNumbers(const ApartmentForm& f, FormNumbers& n) {
     const auto area = roundedNumber(f.alapterulet);
     if (!area)
         return Refusal{InputField::Alapterulet,
-                       QStringLiteral("Az alapterület csak %1 közötti szám lehet!").arg(range16)};
+                       QStringLiteral("Az alapterület csak számmal kezdődhet, és %1 közötti lehet!").arg(range16)};
     const auto cellar = roundedNumber(f.pinceDij);
     if (!cellar)
-        return Refusal{InputField::PinceDij, QStringLiteral("A pince díja csak %1 közötti szám lehet!").arg(range16)};
+        return Refusal{InputField::PinceDij, QStringLiteral("A pince díja csak számmal kezdődhet, és %1 közötti lehet!").arg(range16)};
     const auto kozos = conv::wholeNumber32(amountOrZero(f.kozosKoltseg));
     if (!kozos)
         return Refusal{InputField::KozosKoltseg,
@@ -99,7 +104,7 @@ std::optional<Refusal> applyForm(const ApartmentForm& f, Lakas& l) {
     for (int k = 1; k <= 4; ++k) l.VizoraSzam(k) = f.vizoraSzam[static_cast<size_t>(k - 1)];
     l.Telefon = f.telefon;
     l.Email = f.email;
-    l.Megj = f.megj;
+    l.Megj = storedRemark(f.megj);
     storeResidents(l.Lakok, f.lakok);
     return std::nullopt;
 }
@@ -143,6 +148,12 @@ QString computedCommonCost(const QString& alapterulet, std::int16_t rate, const 
     return QString::number(value, 'g', 15);
 }
 
+QString storedRemark(const QString& typed) {
+    QString s = typed;
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
 int remarkCharsLeft(const QString& megj) {
-    return 300 - static_cast<int>(megj.trimmed().size());
+    return 300 - static_cast<int>(storedRemark(megj.trimmed()).size());
 }

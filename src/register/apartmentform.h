@@ -29,7 +29,9 @@ enum class FormUse { Add, Modify };
 // The checks of the form in the order the user meets them: the five required
 // texts, for an add at least one resident, at most ten residents, then the
 // numbers (postal code, floor area, cellar fee, common cost, waste fee), each
-// a whole number that fits its field. nullopt when the form may be stored.
+// fitting its field: whole numbers, but for floor area and cellar fee, which
+// take the leading number of a text that starts with one. nullopt when the
+// form may be stored.
 std::optional<Refusal> checkApartmentForm(const ApartmentForm& f, FormUse use);
 
 // What an amount box holds before it is stored: "0" when it is empty after
@@ -65,5 +67,11 @@ SaveResult deleteApartment(const DataFolder& folder, const QString& year, int re
 // whole forints, halves to even.
 QString computedCommonCost(const QString& alapterulet, std::int16_t rate, const QString& pinceDij);
 
-// Characters left of the 300 the remark holds (negative when over).
+// The remark box breaks lines with LF (and shows a stored CR LF as one
+// break); the stored field, as files of the program's earlier versions hold
+// it, with CR LF.
+QString storedRemark(const QString& typed);
+
+// Characters left of the 300 the remark holds (negative when over); a line
+// break takes two, as in the stored field.
 int remarkCharsLeft(const QString& megj);

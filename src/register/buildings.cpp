@@ -29,6 +29,15 @@ SaveResult addBuilding(const DataFolder& folder, const QString& nev, const QStri
     return SaveResult::ok(static_cast<int>(o.appended.front()));
 }
 
+std::optional<int> apartmentsInBuilding(const DataFolder& folder, const QString& year, const QString& name) {
+    if (!DataFolder::isUsableYear(year)) return std::nullopt;
+    int count = 0;
+    const bool read = RecordFile<Lakas>(folder.yearFile(year, files::Lakasok), folder.fs())
+                          .forEach([&](int, const Lakas& l) { count += l.Epulet.text() == name ? 1 : 0; });
+    if (!read) return std::nullopt;
+    return count;
+}
+
 SaveResult deleteBuilding(const DataFolder& folder, int rec) {
     const QString path = folder.file(files::Epuletek);
     if (!RecordFile<Epulet>(path, folder.fs()).deleteByCopy(rec)) return SaveResult::failed(messages::notChanged(path));

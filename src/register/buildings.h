@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "outcome.h"
@@ -22,6 +23,10 @@ std::int16_t buildingRate(const std::vector<Epulet>& buildings, const QString& n
 // leading number of its text (none = 0) rounded halves to even. A rate
 // beyond the 16-bit field is refused and nothing is written.
 SaveResult addBuilding(const DataFolder& folder, const QString& nev, const QString& kkPerNm);
+
+// How many apartments of the year carry the building's name (trimmed, exact);
+// nullopt when the year's file cannot be read.
+std::optional<int> apartmentsInBuilding(const DataFolder& folder, const QString& year, const QString& name);
 
 // Removes building rec; the buildings after it move down by one. The file is
 // replaced in one step. Apartments keep the building name they hold.

@@ -15,9 +15,9 @@ Dialogs& Dialogs::current() {
 
 void Dialogs::install(Dialogs* d) { g_installed = d; }
 
-bool QtDialogs::question(QWidget* parent, const QString& title, const QString& text, bool defaultNo) {
+bool QtDialogs::question(QWidget* parent, const QString& title, const QString& text, Default byDefault) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    box.setDefaultButton(byDefault == Default::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

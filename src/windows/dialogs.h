@@ -10,11 +10,14 @@ class QWidget;
 class Dialogs {
 public:
     enum class Icon { Information, Question, Warning, Critical };
+    // The button Enter presses: "Nem" for a question that deletes or
+    // replaces data, "Igen" for the others.
+    enum class Default { Yes, No };
     virtual ~Dialogs() = default;
 
-    // Yes/No box with the question icon; true for Yes. A question about a
-    // change that cannot be undone has "Nem" as its default button.
-    virtual bool question(QWidget* parent, const QString& title, const QString& text, bool defaultNo = false) = 0;
+    // Yes/No box with the question icon; true for Yes.
+    virtual bool question(QWidget* parent, const QString& title, const QString& text,
+                          Default byDefault = Default::Yes) = 0;
     // OK box with the given icon.
     virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
     // Input box; "" when the user cancels.
@@ -31,7 +34,7 @@ public:
 // Message boxes and input boxes of Qt.
 class QtDialogs : public Dialogs {
 public:
-    bool question(QWidget* parent, const QString& title, const QString& text, bool defaultNo = false) override;
+    bool question(QWidget* parent, const QString& title, const QString& text, Default byDefault) override;
     void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
     QString input(QWidget* parent, const QString& title, const QString& prompt, const QString& proposed) override;
     bool openUrl(const QUrl& url) override;

@@ -104,6 +104,10 @@ void tabOrder(std::initializer_list<QWidget*> widgets) {
     for (size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(w[i - 1], w[i]);
 }
 
+QIcon programIcon() {
+    return QIcon(QStringLiteral(":/icons/domoria.svg"));
+}
+
 const QCollator& hungarianCollator() {
     static const QCollator c = [] {
         QCollator k(QLocale(QLocale::Hungarian, QLocale::Hungary));

@@ -4,6 +4,7 @@
 
 #include <QCollator>
 #include <QColor>
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 #include <QTreeWidgetItem>
@@ -45,6 +46,9 @@ void onRowChosen(QTreeWidget* list, QObject* context, const std::function<void(Q
 
 // Sets the tab order of the widgets to the order given.
 void tabOrder(std::initializer_list<QWidget*> widgets);
+
+// The program's icon (an SVG, drawn by Qt's SVG icon engine).
+QIcon programIcon();
 
 // Hungarian collation, case-insensitive.
 const QCollator& hungarianCollator();

@@ -1,18 +1,19 @@
-// The money rules of the two ledgers: payments and their log, charges for one
-// apartment or all, the typed amounts, arrears, and that every refusal or
-// failed write leaves the files as they were.
+// The money and meter rules on the year's files: payments and their log,
+// charges for one apartment or all, the previous-year debt, the typed amounts,
+// arrears, meter readings and "Leadás", and that every refusal or failed
+// write leaves the files as they were.
 
-#include <QDir>
 #include <QTest>
 
 #include "ledger/ledger.h"
-#include "store/conversions.h"
+#include "ledger/water.h"
 #include "store/recordfile.h"
 #include "support/faults.h"
 #include "support/testfolder.h"
 
 using ledger::Kind;
 using Status = ledger::Amount::Status;
+using Four = QList<int>;
 
 namespace {
 
@@ -20,40 +21,35 @@ const QString kYear = QStringLiteral("2026");
 const QString kLakasok = QStringLiteral("2026/Lakasok.dat");
 const QString kBefiz = QStringLiteral("2026/Befiz.dat");
 
-QDate day(int d) {
-    return QDate(2026, 3, d);
-}
+QDate day(int d) { return QDate(2026, 3, d); }
 
 Lakas flat(const char* nev, const char* ajto, int kozosKoltseg, int szemetDij) {
-    Lakas l =
-        makeLakas(QString::fromUtf8(nev), QStringLiteral("Fő utca"), QStringLiteral("1"), QString::fromUtf8(ajto));
-    l.KozosKoltseg = kozosKoltseg;
-    l.SzemetDij = szemetDij;
+    Lakas l = makeLakas(nev, "Fő utca", "1", ajto);
+    l.KozosKoltseg = kozosKoltseg, l.SzemetDij = szemetDij;
     return l;
 }
 
 // Three apartments; the current one is record 2, whose monthly amounts are 0.
 std::vector<Lakas> house() {
     Lakas a = flat("Első Aladár", "1/1", 3000, 900);
-    a.KKEloiras(1) = a.HEloiras(1) = 4000;
-    a.KKEloiras(3) = 2500;
-    a.KKBefizetes(3) = 1000;
+    a.KKEloiras(1) = a.HEloiras(1) = 4000, a.KKEloiras(3) = 2500, a.KKBefizetes(3) = 1000;
     a.KKBefizDatum(3) = Date::fromQDate(day(2));
     Lakas b = flat("Kovács Éva", "2/5", 0, 0);
-    b.KKEloiras(3) = b.HEloiras(3) = 1500;
-    b.KKEloiras(13) = b.HEloiras(13) = 5000;
-    b.KKBefizetes(3) = b.HBefizetes(3) = 500;
+    b.KKEloiras(3) = b.HEloiras(3) = 1500, b.KKEloiras(13) = b.HEloiras(13) = 5000, b.KKBefizetes(3) = b.HBefizetes(3) = 500;
     return {a, b, flat("Őri Ödön", "3/1", 4500, 1200)};
 }
 
-// Rows 1..13 of a ledger column, 0 but for the given (row, amount) pairs.
-QList<int> rows(std::initializer_list<std::pair<int, int>> set) {
-    QList<int> out(13, 0);
-    for (const auto& [row, amount] : set) out[row - 1] = amount;
-    return out;
+// An apartment with these previous and last readings of meters 1..4.
+Lakas metered(const Four& elozo, const Four& utolso) {
+    Lakas l = flat("Kovács Éva", "2", 0, 0);
+    for (int k = 1; k <= 4; ++k) l.ElozoAllas(k) = std::int16_t(elozo[k - 1]), l.UtolsoAllas(k) = std::int16_t(utolso[k - 1]);
+    return l;
 }
 
-using Call = FaultySystem::Call;
+void setMonth(Lakas& l, int m, const Four& v) {
+    l.HaviFogyasztas1(m) = std::int16_t(v[0]), l.HaviFogyasztas2(m) = std::int16_t(v[1]);
+    l.HaviFogyasztas3(m) = std::int16_t(v[2]), l.HaviFogyasztas4(m) = std::int16_t(v[3]);
+}
 
 enum class Typed { Payment, CommonCostDebt, WasteFeeDebt };
 
@@ -71,38 +67,26 @@ struct Payments {
     qint64 own, all;  // rows 1..13 of the current apartment, rows 1..12 of every apartment
     QByteArray tipus;
 };
-struct Typing {
-    Typed typed;
-    QString text;
-    Status status;
-    int value;
-};
-struct Charge {
+struct Typing { Typed typed; QString text; Status status; int value; };
+struct Change {
     Kind kind;
-    bool everyone;
-    qint64 own, all;  // rows 1..12 only: the previous-year debt is left out
+    QString operation;  // charge (March), chargeAll or debt
+    int amount;         // of a debt
+    qint64 own, all;    // own: rows 1..12 after a charge, 1..13 after a debt
 };
-struct Arrears {
-    QList<int> charges, paids;  // rows 1..13
-    QString own, afterCharge;   // rows 1..13, rows 1..12
-};
-struct Proposal {
-    QString charge, paid, proposed;
-};
-struct Refusal {
-    QString operation, failing;  // pay, charge, chargeAll or debt; the file whose writes fail
-    int rec, row;
-    bool refused;
-};
+// Readings as typed, the month of the reading date, the consumptions stored
+// for it, the period's consumption; or words the refusal must hold.
+struct Readings { QStringList elozo, utolso; int month; Four stored; qint64 period; QString refusal; };
+// pay, charge, chargeAll, debt, readings, forward or forwardAll; the file whose writes fail.
+struct Refusal { QString operation, failing; int rec, row; bool refused; };
 
 }  // namespace
 
 Q_DECLARE_METATYPE(Payments)
 Q_DECLARE_METATYPE(Typing)
-Q_DECLARE_METATYPE(Charge)
-Q_DECLARE_METATYPE(Arrears)
-Q_DECLARE_METATYPE(Proposal)
+Q_DECLARE_METATYPE(Change)
 Q_DECLARE_METATYPE(Refusal)
+Q_DECLARE_METATYPE(Readings)
 
 class TestLedger : public QObject {
     Q_OBJECT
@@ -140,17 +124,14 @@ private slots:
         QCOMPARE(r.arrears->own, c.own);
         QCOMPARE(r.arrears->all, c.all);
 
-        const auto log = RecordFile<Befizetes>(tf.folder().yearFile(kYear, files::Befiz)).readAll();
-        QVERIFY(log);
-        QCOMPARE(int(log->size()), int(c.amounts.size()));
+        std::vector<Befizetes> log;  // one record per payment, with the apartment's texts
         for (int i = 0; i < c.amounts.size(); ++i) {
-            const Befizetes& b = (*log)[size_t(i)];
-            QCOMPARE(b.Osszeg, c.amounts[i]);
-            QCOMPARE(b.Datum, Date::fromQDate(day(10 + i)));
-            QCOMPARE(b.Honap, std::int16_t(c.row));
-            QCOMPARE((QStringList{b.Nev.text(), b.Helyseg.text(), b.Utca.text(), b.Hsz.text(), b.Ajto.text()}),
-                     (QStringList{"Kovács Éva", "Budapest", "Fő utca", "1", "2/5"}));
+            log.emplace_back();
+            Befizetes& b = log.back();
+            b.Osszeg = c.amounts[i], b.Datum = Date::fromQDate(day(10 + i)), b.Honap = std::int16_t(c.row);
+            b.Tipus = ledger::logKind(c.kind), b.Nev = "Kovács Éva", b.Helyseg = "Budapest", b.Utca = "Fő utca", b.Hsz = "1", b.Ajto = "2/5";
         }
+        QCOMPARE(RecordFile<Befizetes>(tf.folder().yearFile(kYear, files::Befiz)).readAll(), std::optional(log));
         QCOMPARE(tf.bytes(kBefiz).mid(12, 12), c.tipus);  // the kind as stored, blank-padded
     }
 
@@ -170,6 +151,7 @@ private slots:
             row(p, refused, Status::Refused, 0);
         for (Typed t : {kk, h}) {
             row(t, "5000", Status::Ok, 5000);
+            row(t, "-5000", Status::Ok, -5000);  // a credit
             for (const char* stop : {"", "0", "abc"}) row(t, stop, Status::Stop, 0);  // "" when cancelled
             row(t, "3000000000", Status::Refused, 0);
         }
@@ -189,61 +171,50 @@ private slots:
         QCOMPARE(a.error.isEmpty(), c.status != Status::Refused);
     }
 
-    void charge_data() {
+    // A charge writes each apartment's own monthly amount over the month's
+    // charge (the current one's 0 included); the previous-year debt replaces
+    // row 13, a credit as well. Payments, dates and the other kind stay.
+    void changes_data() {
+        const Kind k = Kind::KozosKoltseg, h = Kind::Szemetdij;
         // March: a 3000 (paid 1000), b 0 (paid 500), c 4500; common cost a also has January 4000.
-        cases<Charge>({{"common cost, this apartment", {Kind::KozosKoltseg, false, -500, 5000}},
-                       {"common cost, every apartment", {Kind::KozosKoltseg, true, -500, 10000}},
-                       {"waste fee, this apartment", {Kind::Szemetdij, false, -500, 3500}},
-                       {"waste fee, every apartment", {Kind::Szemetdij, true, -500, 5600}}});
+        cases<Change>({{"common cost, this apartment", {k, "charge", 0, -500, 5000}},
+                       {"common cost, every apartment", {k, "chargeAll", 0, -500, 10000}},
+                       {"waste fee, this apartment", {h, "charge", 0, -500, 3500}},
+                       {"waste fee, every apartment", {h, "chargeAll", 0, -500, 5600}},
+                       {"common cost debt, a credit", {k, "debt", -5000, -4000, 6500}},
+                       {"waste fee debt", {h, "debt", 7000, 8000, 5000}}});
     }
-    void charge() {
-        QFETCH(Charge, c);
+    void changes() {
+        QFETCH(Change, c);
         const ledger::Fields& f = ledger::fields(c.kind);
         TestFolder tf;
         const auto flats = house();
         tf.writeApartments(kYear, flats);
-        const auto r = ledger::charge(tf.folder(), kYear, 2, c.kind, 3, c.everyone);
+        const bool debt = c.operation == "debt";
+        const auto r = debt ? ledger::setPreviousYearDebt(tf.folder(), kYear, 2, c.kind, c.amount)
+                            : ledger::charge(tf.folder(), kYear, 2, c.kind, 3, c.operation == "chargeAll");
         QVERIFY2(r.ok(), qPrintable(r.error));
-
-        auto expected = flats;  // each its own amount, replacing the charge (the current one's 0 included)
+        auto expected = flats;
         for (size_t i = 0; i < expected.size(); ++i)
-            if (c.everyone || i == 1) (expected[i].*f.charge)(3) = expected[i].*f.monthly;
-        QCOMPARE(tf.readApartments(kYear), expected);  // payments, dates and the other kind kept
+            if (debt && i == 1) (expected[i].*f.charge)(13) = c.amount;
+            else if (!debt && (i == 1 || c.operation == "chargeAll")) (expected[i].*f.charge)(3) = expected[i].*f.monthly;
+        QCOMPARE(tf.readApartments(kYear), expected);
         QCOMPARE(r.record, std::optional<Lakas>(expected[1]));
         QCOMPARE(r.arrears->own, c.own);
         QCOMPARE(r.arrears->all, c.all);
-        QVERIFY(!tf.exists(kBefiz));  // a charge logs nothing
+        QVERIFY(!tf.exists(kBefiz));  // nothing but a payment is logged
     }
 
-    void arrearsLabels_data() {
-        cases<Arrears>(
-            {{"previous-year debt 5000 alone", {rows({{13, 5000}}), rows({}), "5000,-Ft", "0,-Ft"}},
-             {"overpayment", {rows({{6, 1000}}), rows({{6, 1300}}), "-300,-Ft", "-300,-Ft"}},
-             {"no wrap beyond 32 bits", {QList<int>(13, 2147483647), rows({}), "27917287411,-Ft", "25769803764,-Ft"}}});
-    }
-    void arrearsLabels() {
-        QFETCH(Arrears, c);
-        for (Kind k : {Kind::KozosKoltseg, Kind::Szemetdij}) {
-            Lakas l;
-            for (int i = 1; i <= 13; ++i) {
-                (l.*ledger::fields(k).charge)(i) = c.charges[i - 1];
-                (l.*ledger::fields(k).paid)(i) = c.paids[i - 1];
-            }
-            QCOMPARE(conv::forintText(ledger::arrears(l, k, 13)), c.own);
-            QCOMPARE(conv::forintText(ledger::arrears(l, k, 12)), c.afterCharge);
-            const Kind other = k == Kind::KozosKoltseg ? Kind::Szemetdij : Kind::KozosKoltseg;
-            QCOMPARE(ledger::arrears(l, other, 13), qint64(0));
-        }
-    }
-
-    void proposedPayment_data() {
-        cases<Proposal>({{"partly paid", {"12500", "10000", " 2500"}},
-                         {"blank row", {" ", " ", " 0"}},
-                         {"overpaid", {"1000", "1300", "-300"}}});
-    }
-    void proposedPayment() {
-        QFETCH(Proposal, c);
-        QCOMPARE(ledger::proposedPayment(c.charge, c.paid), c.proposed);
+    // Arrears never wrap; the proposed payment is the amount still due.
+    void arrearsAndProposal() {
+        Lakas l;
+        for (int i = 1; i <= 13; ++i) l.HEloiras(i) = 2147483647;
+        l.HBefizetes(6) = -1;
+        QCOMPARE(ledger::arrears(l, Kind::Szemetdij, 13), qint64(2147483647) * 13 + 1);
+        QCOMPARE(ledger::arrears(l, Kind::Szemetdij, 12), qint64(2147483647) * 12 + 1);
+        QCOMPARE(ledger::arrears(l, Kind::KozosKoltseg, 13), qint64(0));
+        QCOMPARE(ledger::proposedPayment("12500", "10000") + ledger::proposedPayment(" ", " ") + ledger::proposedPayment("1000", "1300"),
+                 QStringLiteral(" 2500 0-300"));
     }
 
     // Every refusal and every failed write leaves Lakasok.dat and Befiz.dat
@@ -260,7 +231,12 @@ private slots:
                         {"payment, ledger not writable", {"pay", lakasok, 2, 3, false}},
                         {"payment, log not writable: ledger put back", {"pay", befiz, 2, 3, false}},
                         {"charge, ledger not writable", {"charge", lakasok, 2, 3, false}},
-                        {"debt, ledger not writable", {"debt", lakasok, 2, 13, false}}});
+                        {"charge of every apartment, file not replaced", {"chargeAll", lakasok, 2, 3, false}},
+                        {"debt, ledger not writable", {"debt", lakasok, 2, 13, false}},
+                        {"readings, record past the end", {"readings", none, 5, 0, false}},
+                        {"readings, file not writable", {"readings", lakasok, 1, 0, false}},
+                        {"Leadás, file not writable", {"forward", lakasok, 1, 0, false}},
+                        {"Leadás for all, file not replaced", {"forwardAll", lakasok, 1, 0, false}}});
     }
     void nothingWritten() {
         QFETCH(Refusal, c);
@@ -270,49 +246,112 @@ private slots:
         tf.writeApartments(kYear, flats);
         QVERIFY(ledger::pay(tf.folder(), kYear, 1, Kind::KozosKoltseg, 1, 100, day(1)).ok());
         const QByteArray lakasok = tf.bytes(kLakasok), befiz = tf.bytes(kBefiz);
-        FaultySystem sys;
-        if (!c.failing.isEmpty()) sys.failOn(Call::Pwrite, c.failing);
+        FaultySystem sys;  // the file's writes fail, in place and into its replacement
+        if (!c.failing.isEmpty()) sys.failOn(FaultySystem::Call::Pwrite, c.failing);
+        if (!c.failing.isEmpty()) sys.failOn(FaultySystem::Call::Pwrite, c.failing + QStringLiteral(".tmp"));
         const DataFolder folder = tf.folder(sys.layer());
-
-        ledger::Result r;
-        if (c.operation == QLatin1String("pay"))
-            r = ledger::pay(folder, kYear, c.rec, Kind::KozosKoltseg, c.row, 1000, day(20));
-        else if (c.operation.startsWith(QLatin1String("charge")))
-            r = ledger::charge(folder, kYear, c.rec, Kind::Szemetdij, c.row, c.operation == QLatin1String("chargeAll"));
-        else
-            r = ledger::setPreviousYearDebt(folder, kYear, c.rec, Kind::Szemetdij, 7000);
-        QVERIFY(!r.ok());
-        QCOMPARE(r.refused, c.refused);
-        QVERIFY(!r.record);
+        const QString& op = c.operation;
+        bool ok = false, refused = false, record = false;
+        if (op.startsWith("readings") || op.startsWith("forward")) {
+            const water::Result r = op == "readings" ? water::recordReadings(folder, kYear, c.rec, water::Readings{}, day(1))
+                                                     : water::setForward(folder, kYear, c.rec, op == "forwardAll");
+            ok = r.ok(), record = r.record.has_value();
+        } else {
+            const ledger::Result r =
+                op == "pay" ? ledger::pay(folder, kYear, c.rec, Kind::KozosKoltseg, c.row, 1000, day(20))
+                : op == "debt" ? ledger::setPreviousYearDebt(folder, kYear, c.rec, Kind::Szemetdij, 7000)
+                               : ledger::charge(folder, kYear, c.rec, Kind::Szemetdij, c.row, op == "chargeAll");
+            ok = r.ok(), refused = r.refused, record = r.record.has_value();
+        }
+        QVERIFY(!ok && !record);
+        QCOMPARE(refused, c.refused);
         QCOMPARE(tf.bytes(kLakasok), lakasok);
         QCOMPARE(tf.bytes(kBefiz), befiz);
     }
 
-    // A charge for every apartment replaces the file in one step: when the
-    // write fails midway the old file stays, byte for byte, and no stray
-    // file is left beside it.
-    void chargeAllFailsMidway() {
+    // Typed readings are checked, then stored with each meter's consumption
+    // under the month of the reading date (a meter without a last reading and
+    // one below its previous reading store 0); the other records stay.
+    void readings_data() {
+        const QStringList zeros{"0", "0", "0", "0"};
+        cases<Readings>({
+            {"H1 120 to 135 in March", {{"120", "0", "0", "0"}, {"135", "0", "0", "0"}, 3, {15, 0, 0, 0}, 15, ""}},
+            {"a last reading of 0 stores 0", {{"50", "0", "0", "0"}, zeros, 3, {0, 0, 0, 0}, 0, ""}},
+            {"below the previous stores 0", {{"200", "0", "0", "0"}, {"150", "0", "0", "0"}, 7, {0, 0, 0, 0}, 0, ""}},
+            {"four meters in December, blanks, largest difference",
+             {{" 10", "20 ", "-5", "40"}, {"15", "27", "32762", "52"}, 12, {5, 7, 32767, 12}, 32791, ""}},
+            {"letters", {{"0", "abc", "0", "0"}, zeros, 3, {}, 0, "H2 (hidegvíz)|előző|abc"}},
+            {"empty box", {zeros, {"0", "0", "", "0"}, 3, {}, 0, "M1 (melegvíz)|utolsó"}},
+            {"decimal", {zeros, {"12.5", "0", "0", "0"}, 3, {}, 0, "H1 (hidegvíz)|utolsó"}},
+            {"beyond 16 bits", {zeros, {"0", "0", "0", "40000"}, 3, {}, 0, "M2 (melegvíz)|40000"}},
+            {"difference beyond 16 bits", {{"-30000", "0", "0", "0"}, {"30000", "0", "0", "0"}, 3, {}, 0, "H1 (hidegvíz)|60000"}},
+        });
+    }
+    void readings() {
+        QFETCH(Readings, c);
+        const auto check = water::checkReadings({c.elozo[0], c.elozo[1], c.elozo[2], c.elozo[3]},
+                                                {c.utolso[0], c.utolso[1], c.utolso[2], c.utolso[3]});
+        QCOMPARE(bool(check.readings), c.refusal.isEmpty());
+        for (const QString& word : c.refusal.split('|', Qt::SkipEmptyParts)) QVERIFY2(check.error.contains(word), qPrintable(check.error));
+        if (!check.readings) return;
         TestFolder tf;
-        std::vector<Lakas> flats;
-        for (int i = 1; i <= 600; ++i) {  // 1.3 MB: more than one chunk
-            flats.push_back(flat("Lakó", "1", 1000 + i, 0));
-            flats.back().KKEloiras(5) = 7;
-        }
-        tf.writeApartments(kYear, flats);
-        const QByteArray before = tf.bytes(kLakasok);
-        const auto entries = [&] { return QDir(tf.folder().yearFolder(kYear)).entryList(QDir::Files | QDir::Hidden); };
-        const QStringList entriesBefore = entries();
-        FaultySystem sys;
-        sys.failOn(Call::Pwrite, files::Lakasok + QStringLiteral(".tmp"), 1);
-        QVERIFY(!ledger::charge(tf.folder(sys.layer()), kYear, 1, Kind::KozosKoltseg, 5, true).ok());
-        QCOMPARE(std::count(sys.history.begin(), sys.history.end(), Call::Pwrite), 2);
-        QVERIFY(tf.bytes(kLakasok) == before);
-        QCOMPARE(entries(), entriesBefore);
+        Lakas before = metered({1, 1, 1, 1}, {2, 2, 2, 2});
+        for (int m = 1; m <= 12; ++m) setMonth(before, m, {99, 98, 97, 96});  // the month's values are overwritten
+        const Lakas other = metered({0, 0, 0, 0}, {9, 9, 9, 9});
+        tf.writeApartments(kYear, {other, before});
+        const QDate date(2026, c.month, 28);
+        const auto r = water::recordReadings(tf.folder(), kYear, 2, *check.readings, date);
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        Lakas e = before;
+        for (int k = 1; k <= 4; ++k)
+            e.ElozoAllas(k) = std::int16_t(c.elozo[k - 1].trimmed().toInt()), e.UtolsoAllas(k) = std::int16_t(c.utolso[k - 1].trimmed().toInt());
+        setMonth(e, c.month, c.stored);
+        e.LeadasDatum = Date::fromQDate(date);
+        QCOMPARE(tf.readApartments(kYear), (std::vector<Lakas>{other, e}));
+        QCOMPARE(r.record, std::optional<Lakas>(e));
+        QCOMPARE(water::periodConsumption(e), c.period);
+    }
 
-        QVERIFY(ledger::charge(tf.folder(), kYear, 1, Kind::KozosKoltseg, 5, true).ok());
-        const auto after = tf.readApartments(kYear);
-        QCOMPARE(after.size(), flats.size());
-        QCOMPARE(after.back().KKEloiras(5), 1600);
+    // The monthly list up to the month of the reading date (a negative value
+    // from an old file shows as 0), the yearly sum of all twelve months, and
+    // the reading date shown: the stored one, or today before 2000.
+    void yearView() {
+        Lakas l;
+        for (int m = 1; m <= 12; ++m) setMonth(l, m, {m, 2 * m, 0, 1});
+        setMonth(l, 2, {-4, 3, 0, 0});
+        const auto v = water::yearView(l, 5);
+        QStringList rows;
+        for (int m : {2, 5, 6}) rows << QStringLiteral("%1:%2,%3,%4").arg(v.months(m).shown).arg(v.months(m).values(1)).arg(v.months(m).values(2)).arg(v.months(m).total);
+        QCOMPARE(rows.join(' '), QStringLiteral("1:0,3,3 1:5,10,16 0:6,12,19"));
+        QCOMPARE(v.yearly, qint64(3 + (78 - 2) * 3 + 11));
+        const QDate today(2026, 3, 15);
+        for (const QDate& stored : {QDate(), QDate(1999, 12, 31), QDate(2000, 1, 1)}) {
+            l.LeadasDatum = Date::fromQDate(stored);
+            QCOMPARE(water::shownReadingDate(l, today), stored.year() < 2000 ? today : stored);
+        }
+    }
+
+    // "Leadás": only meters with a last reading above 0 move; the question
+    // before it counts the apartments that would change.
+    void setForward_data() {
+        QTest::addColumn<bool>("everyone");
+        QTest::newRow("this apartment") << false;
+        QTest::newRow("every apartment") << true;
+    }
+    void setForward() {
+        QFETCH(bool, everyone);
+        TestFolder tf;
+        const std::vector<Lakas> flats{metered({120, 7, 40, 9}, {135, 0, 50, -3}), metered({5, 6, 7, 8}, {0, 0, 0, 0}),
+                                       metered({1, 2, 3, 4}, {0, 20, 0, 40})};
+        tf.writeApartments(kYear, flats);
+        QCOMPARE(water::apartmentsToSetForward(tf.folder(), kYear), std::optional<int>(2));
+        const auto r = water::setForward(tf.folder(), kYear, 1, everyone);
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        const std::vector<Lakas> expected{metered({135, 7, 50, 9}, {0, 0, 0, -3}), flats[1],
+                                          everyone ? metered({1, 20, 3, 40}, {0, 0, 0, 0}) : flats[2]};
+        QCOMPARE(tf.readApartments(kYear), expected);
+        QCOMPARE(r.record, std::optional<Lakas>(expected[0]));
+        QCOMPARE((QList<bool>{r.moved(1), r.moved(2), r.moved(3), r.moved(4)}), (QList<bool>{true, false, true, false}));
     }
 };
 

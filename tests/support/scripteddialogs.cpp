@@ -1,7 +1,7 @@
 #include "scripteddialogs.h"
 
-bool ScriptedDialogs::question(QWidget*, const QString& title, const QString& text, bool defaultNo) {
-    shown.push_back({QStringLiteral("question"), title, text, Icon::Question, defaultNo});
+bool ScriptedDialogs::question(QWidget*, const QString& title, const QString& text, Default byDefault) {
+    shown.push_back({QStringLiteral("question"), title, text, Icon::Question, byDefault});
     if (answers.empty()) return false;
     const bool a = answers.front();
     answers.pop_front();
@@ -9,11 +9,11 @@ bool ScriptedDialogs::question(QWidget*, const QString& title, const QString& te
 }
 
 void ScriptedDialogs::message(QWidget*, const QString& title, const QString& text, Icon icon) {
-    shown.push_back({QStringLiteral("message"), title, text, icon});
+    shown.push_back({QStringLiteral("message"), title, text, icon, Default::Yes});
 }
 
 QString ScriptedDialogs::input(QWidget*, const QString& title, const QString& prompt, const QString&) {
-    shown.push_back({QStringLiteral("input"), title, prompt, Icon::Question});
+    shown.push_back({QStringLiteral("input"), title, prompt, Icon::Question, Default::Yes});
     if (inputs.empty()) return QString();
     const QString a = inputs.front();
     inputs.pop_front();
@@ -25,8 +25,16 @@ bool ScriptedDialogs::openUrl(const QUrl& url) {
     return true;
 }
 
+QStringList ScriptedDialogs::texts() const {
+    QStringList out;
+    for (const auto& s : shown)
+        out << s.kind + (s.byDefault == Default::No ? QStringLiteral("/Nem") : QString()) + QLatin1Char('|') + s.title +
+                   QLatin1Char('|') + s.text;
+    return out;
+}
+
 QStringList ScriptedDialogs::titles() const {
     QStringList out;
-    for (const auto& s : shown) out << s.title;
+    for (const Shown& s : shown) out << s.title;
     return out;
 }

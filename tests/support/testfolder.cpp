@@ -12,18 +12,15 @@ TestFolder::TestFolder() { dir_.setAutoRemove(true); }
 
 namespace {
 template <class R>
-void writeAll(const QString& path, const std::vector<R>& records) {
+QByteArray encodeAll(const std::vector<R>& records) {
     QByteArray bytes;
     for (const R& r : records) bytes += RecordFile<R>::encode(r);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
-    f.write(bytes);
+    return bytes;
 }
 }  // namespace
 
 void TestFolder::writeApartments(const QString& year, const std::vector<Lakas>& records) const {
-    QDir(path()).mkpath(year);
-    writeAll(folder().yearFile(year, files::Lakasok), records);
+    writeBytes(year + QStringLiteral("/") + files::Lakasok, encodeAll(records));
 }
 
 std::vector<Lakas> TestFolder::readApartments(const QString& year) const {
@@ -31,12 +28,11 @@ std::vector<Lakas> TestFolder::readApartments(const QString& year) const {
 }
 
 void TestFolder::writeBuildings(const std::vector<Epulet>& records) const {
-    writeAll(folder().file(files::Epuletek), records);
+    writeBytes(files::Epuletek, encodeAll(records));
 }
 
 void TestFolder::writeBook(const QString& year, const std::vector<KonyvTetel>& entries) const {
-    QDir(path()).mkpath(year);
-    writeAll(folder().yearFile(year, files::Kiadasok), entries);
+    writeBytes(year + QStringLiteral("/") + files::Kiadasok, encodeAll(entries));
 }
 
 std::vector<KonyvTetel> TestFolder::readBook(const QString& year) const {
@@ -44,13 +40,9 @@ std::vector<KonyvTetel> TestFolder::readBook(const QString& year) const {
 }
 
 void TestFolder::writeStatuses(const QStringList& names) const {
-    std::vector<StatuszRec> recs;
-    for (const auto& n : names) {
-        StatuszRec r;
-        r.Statusz = n;
-        recs.push_back(r);
-    }
-    writeAll(folder().file(files::Stat), recs);
+    std::vector<StatuszRec> recs(static_cast<size_t>(names.size()));
+    for (size_t i = 0; i < recs.size(); ++i) recs[i].Statusz = names[qsizetype(i)];
+    writeBytes(files::Stat, encodeAll(recs));
 }
 
 namespace {
@@ -71,28 +63,22 @@ void TestFolder::writeYearFiles(const QString& relativeFolder, const QByteArrayL
 
 QByteArray TestFolder::bytes(const QString& relativePath) const {
     QFile f(QDir(path()).filePath(relativePath));
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray();
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void TestFolder::writeBytes(const QString& relativePath, const QByteArray& bytes) const {
     const QString full = QDir(path()).filePath(relativePath);
     QDir().mkpath(QFileInfo(full).absolutePath());
     QFile f(full);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(full));
-    f.write(bytes);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(full));
 }
 
 bool TestFolder::exists(const QString& relativePath) const { return QFileInfo::exists(QDir(path()).filePath(relativePath)); }
 
 Lakas makeLakas(const QString& nev, const QString& utca, const QString& hsz, const QString& ajto) {
     Lakas l;
-    l.Lakok.Nev(1) = nev;
-    l.Irsz = 1111;
-    l.Helyseg = QStringLiteral("Budapest");
-    l.Utca = utca;
-    l.Hsz = hsz;
-    l.Ajto = ajto;
+    l.Lakok.Nev(1) = nev, l.Irsz = 1111, l.Helyseg = QStringLiteral("Budapest"), l.Utca = utca, l.Hsz = hsz, l.Ajto = ajto;
     l.Epulet = QStringLiteral("A épület");
     return l;
 }
@@ -111,8 +97,7 @@ KonyvTetel makeTetel(const QString& epulet, std::int32_t kiadas, std::int32_t be
 
 Epulet makeEpulet(const QString& nev, std::int16_t rate) {
     Epulet e;
-    e.Nev = nev;
-    e.KKperNm = rate;
+    e.Nev = nev, e.KKperNm = rate;
     return e;
 }
 

@@ -90,7 +90,7 @@ private slots:
 
         QCOMPARE(f.dlg.titles(), shown);
         QCOMPARE(f.dlg.shown[0].text, QStringLiteral("Add meg az új évszámot"));
-        if (inUse) QVERIFY(f.dlg.shown[1].kind == QLatin1String("question") && f.dlg.shown[1].defaultNo);
+        if (inUse) QVERIFY(f.dlg.shown[1].kind == QLatin1String("question") && f.dlg.shown[1].byDefault == Dialogs::Default::No);
         QCOMPARE((QStringList{f.w->txtEv->text(), f.w->AktualisEv(), f.w->cmdUjEv->text()}),
                  (QStringList{yearAfter, yearAfter, QStringLiteral("Új év létrehozása %1. évre").arg(yearAfter.toInt() + 1)}));
         const bool made = yearAfter == QLatin1String("2023");
@@ -138,7 +138,7 @@ private slots:
 
         QCOMPARE(f.dlg.titles(), shown);
         if (chosen)
-            QVERIFY(f.dlg.shown[0].defaultNo && f.dlg.shown[0].text.contains(f.native("2026/Mentések/2 1-8.30")) &&
+            QVERIFY(f.dlg.shown[0].byDefault == Dialogs::Default::No && f.dlg.shown[0].text.contains(f.native("2026/Mentések/2 1-8.30")) &&
                     f.dlg.shown[0].text.contains(QStringLiteral("ebbe az évbe: 2026")));
         if (press == QLatin1String("root")) QVERIFY(f.dlg.last()->text.contains(QStringLiteral("nincs visszatölthető")));
         const bool restored = chosen && yes;

@@ -16,11 +16,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ledger/water.h"
 #include "register/apartmentlist.h"
 #include "register/statuses.h"
 #include "store/clock.h"
@@ -49,15 +51,26 @@ QSize UpDown::sizeHint() const {
 frmKezdo::frmKezdo(const DataFolder& folder, QWidget* parent) : QMainWindow(parent), m_folder(folder) {
     setObjectName(QStringLiteral("frmKezdo"));
     setWindowTitle(QStringLiteral("Domoria program"));
+    setWindowIcon(ui::programIcon());
 
     buildMenus();
 
     SSTab1 = new QTabWidget;
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->addTab(buildPageAlap(), QStringLiteral("Alap adatok"));
-    SSTab1->addTab(buildPageLedger(), QStringLiteral("Közösköltség, Hulladék"));
-    SSTab1->addTab(buildPageVizora(), QStringLiteral("Vízóra"));
-    SSTab1->addTab(buildPageEgyeb(), QStringLiteral("Egyéb"));
+    SSTab1->addTab(buildPageAlap(), QStringLiteral("Ala&p adatok"));
+    SSTab1->addTab(buildPageLedger(), QStringLiteral("Közösköltség, &Hulladék"));
+    SSTab1->addTab(buildPageVizora(), QStringLiteral("&Vízóra"));
+    SSTab1->addTab(buildPageEgyeb(), QStringLiteral("Eg&yéb"));
+    // Ctrl+Tab and Ctrl+PgDown change the page from anywhere in the window,
+    // the apartment list included.
+    const auto page = [this](int step) {
+        SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + SSTab1->count()) % SSTab1->count());
+    };
+    for (const auto& [keys, step] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                     {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                                     {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [page, step] { page(step); });
 
     auto* central = new QWidget;
     auto* row = new QHBoxLayout(central);
@@ -122,7 +135,7 @@ QWidget* frmKezdo::buildListSide() {
                          QStringLiteral("Az új évbe átmásolja a lakónévsort, a közösköltség és hulladék előírásokat "
                                         "és befizetéseket pedig nullázza, a hátralékot átvezeti (az új évbe)!"));
     auto* yearRow = new QHBoxLayout;
-    yearRow->addWidget(ui::caption(QStringLiteral("Aktuális Év:"), txtEv));
+    yearRow->addWidget(ui::caption(QStringLiteral("Akt&uális Év:"), txtEv));
     yearRow->addWidget(txtEv);
     yearRow->addWidget(UpDown1);
     yearRow->addSpacing(8);
@@ -154,7 +167,8 @@ QWidget* frmKezdo::buildListSide() {
     txtUtcaKeres = ui::lineEdit(QStringLiteral("txtUtcaKeres"), 25);
     txtHszKeres = ui::lineEdit(QStringLiteral("txtHszKeres"), 10);
     txtEpuletKeres = ui::combo(QStringLiteral("txtÉpületKeres"), false);
-    cmdKeres = ui::button(QStringLiteral("cmdKeres"), QStringLiteral("&Keresés"));
+    // Alt+K is the "Kilépés" menu's.
+    cmdKeres = ui::button(QStringLiteral("cmdKeres"), QStringLiteral("Ke&resés"));
     auto* g = new QGridLayout(Frame6);
     ui::addRow(g, 0, 0, QStringLiteral("Lakó neve:"), txtNevKeres);
     ui::addRow(g, 0, 2, QStringLiteral("Helységnév:"), txtHelysegKeres);
@@ -247,6 +261,8 @@ void frmKezdo::yearChanged(const QString& text) {
         return;
     }
     cmdUjEv->setEnabled(true);
+    // Record n of another year is another apartment: nothing stays selected.
+    forgetApartment(true);
     m_AktualisEv = text.trimmed();
     setUjEvCaption();
     LakasokBeolvas();
@@ -356,12 +372,11 @@ void frmKezdo::showApartment(const Lakas& l) {
     txtUtca->setText(l.Utca.text());
     txtHsz->setText(l.Hsz.text());
     txtAjto->setText(l.Ajto.text());
-    lbDelCim->setText(txtUtca->text() + QLatin1Char(' ') + txtHsz->text() + QLatin1Char(' ') + txtAjto->text());
+    lbDelCim->setText(deleteCaption(l));
 
-    const QDate leadas = l.LeadasDatum.toQDate();
     {
         const QSignalBlocker block(DTPLeadas);
-        DTPLeadas->setDate(l.LeadasDatum.isEmpty() || leadas.year() < 2000 ? appclock::today() : leadas);
+        DTPLeadas->setDate(water::shownReadingDate(l, appclock::today()));
     }
     for (QLabel* ho : lbHo) ho->setText(QString::number(DTPLeadas->date().month()) + QLatin1Char('.'));
     for (int i = 0; i < 2; ++i) {
@@ -412,6 +427,19 @@ void frmKezdo::showApartment(const Lakas& l) {
     }
     showLedgers(l);
     showWater(l);
+}
+
+void frmKezdo::forgetApartment(bool clearPages) {
+    m_AktualisLakas = 0;
+    m_selectedItem = nullptr;
+    for (QPushButton* b : {cmdModosit, cmdKozmuModosit, cmdLakasDel, cmd1LakoDel}) b->setEnabled(false);
+    resetLedgerRows();
+    if (!clearPages) return;
+    MezoDel();
+    lbDelCim->clear();
+    cmdMail->setEnabled(false);
+    showLedgers(Lakas{});
+    showWaterYear(Lakas{}, 0);
 }
 
 // ---- clearing the form for a new apartment -----------------------------

@@ -23,6 +23,7 @@
 
 #include "register/apartmentlist.h"
 #include "store/datafolder.h"
+#include "windows/dialogs.h"
 
 class QAction;
 class QButtonGroup;
@@ -220,6 +221,10 @@ private:
     void exitAsked();
     void fillStatuses();
     void apartmentSelected(QTreeWidgetItem* item);
+    // No apartment is current any more: every button that acts on one is
+    // disabled until a row is selected. clearPages also empties the form and
+    // the pages (a year change); after a delete they keep showing.
+    void forgetApartment(bool clearPages);
     void showApartment(const Lakas& l);
     void showListTotals(const HouseTotals& t);
     // Replaces the rows of the apartment list, sorted by the sort column.
@@ -242,13 +247,15 @@ private:
 
     // Selection steps that belong to the ledger and water pages.
     void showLedgers(const Lakas& l);
+    // No ledger row is chosen: the ledger buttons wait for a row click.
+    void resetLedgerRows();
     void showWater(const Lakas& l);
 
     // ---- register section (page_alap.cpp, page_egyeb.cpp, search.cpp) ----
     // page_alap.cpp: the apartment form and the residents
     void addApartmentClicked();
-    void modifyClicked();
-    void modifyIfEnabled();
+    void modifyClicked(Dialogs::Default byDefault = Dialogs::Default::Yes);
+    void modifyIfEnabled(Dialogs::Default byDefault = Dialogs::Default::Yes);
     void newApartmentClicked();
     void recomputeCommonCost();
     void cellarFeeChanged();

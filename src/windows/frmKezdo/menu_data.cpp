@@ -57,7 +57,7 @@ void frmKezdo::newYearClicked() {
     if (answer.trimmed().isEmpty()) return;
     const rollover::Plan plan = rollover::check(m_folder, answer);
     if (!plan.ok()) return d.message(this, QStringLiteral("Hiba"), plan.error, Dialogs::Icon::Warning);
-    if (plan.replaces && !d.question(this, kNewYearTitle, rollover::replaceQuestion(plan), true)) return;
+    if (plan.replaces && !d.question(this, kNewYearTitle, rollover::replaceQuestion(plan), Dialogs::Default::No)) return;
 
     rollover::Result r;
     {
@@ -109,7 +109,7 @@ void frmKezdo::restoreClicked() {
                              QDir::toNativeSeparators(from) + QStringLiteral("\nebbe az évbe: ") + m_AktualisEv +
                              QStringLiteral("\nFelülírt fájlok: ") + names.join(QStringLiteral(", ")) +
                              QStringLiteral("\n\nA mostani adatokról előbb mentés készül.");
-    if (!d.question(this, QStringLiteral("Adatok visszatöltése"), question, true)) return;
+    if (!d.question(this, QStringLiteral("Adatok visszatöltése"), question, Dialogs::Default::No)) return;
 
     backup::Restored r;
     {

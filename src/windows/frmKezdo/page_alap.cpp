@@ -54,12 +54,14 @@ QWidget* frmKezdo::buildPageAlap() {
     txtSzemetdij->setMaximumWidth(90);
 
     auto* g = new QGridLayout(Frame2);
-    ui::addRow(g, 0, 0, QStringLiteral("Helységnév:"), txtHelyseg);
-    ui::addRow(g, 0, 2, QStringLiteral("Irányítósz.:"), txtIrsz);
-    ui::addRow(g, 1, 0, QStringLiteral("Utca:"), txtUtca);
-    ui::addRow(g, 1, 2, QStringLiteral("Házszám:"), txtHsz);
+    // The most used fields have Alt+letters of their own; the window's other
+    // letters belong to the menus, the search, the pages and the buttons.
+    ui::addRow(g, 0, 0, QStringLiteral("Helysé&gnév:"), txtHelyseg);
+    ui::addRow(g, 0, 2, QStringLiteral("&Irányítósz.:"), txtIrsz);
+    ui::addRow(g, 1, 0, QStringLiteral("Ut&ca:"), txtUtca);
+    ui::addRow(g, 1, 2, QStringLiteral("Há&zszám:"), txtHsz);
     ui::addRow(g, 2, 0, QStringLiteral("Épület:"), txtEpulet);
-    ui::addRow(g, 2, 2, QStringLiteral("Emelet/ajtó:"), txtAjto);
+    ui::addRow(g, 2, 2, QStringLiteral("Emelet/a&jtó:"), txtAjto);
     ui::addRow(g, 3, 0, QStringLiteral("Alapterület:"), txtAlapterulet);
     ui::addRow(g, 3, 2, QStringLiteral("Garázs:"), cmbGarazs);
     ui::addRow(g, 4, 0, QStringLiteral("Pince:"), cmbPince);
@@ -107,13 +109,13 @@ QWidget* frmKezdo::buildPageAlap() {
                               QStringLiteral("Lakó felvétele a lakásba."));
     ui::setFace(cmdNevRogzit, QColor(192, 192, 0));
     auto* r = new QGridLayout(Frame1_0);
-    ui::addRow(r, 0, 0, QStringLiteral("Lakó neve:"), txtNev, 2);
+    ui::addRow(r, 0, 0, QStringLiteral("&Lakó neve:"), txtNev, 2);
     ui::addRow(r, 1, 0, QStringLiteral("Státusza:"), cmbStatus, 2);
     ui::addRow(r, 2, 0, QStringLiteral("Bejelentve:"), DTPBejelentve);
     ui::addRow(r, 3, 0, QStringLiteral("Anyja neve:"), txtAnyjaNeve, 2);
     ui::addRow(r, 4, 0, QStringLiteral("Születési helye:"), txtSzulHelye, 2);
     ui::addRow(r, 5, 0, QStringLiteral("Születési ideje:"), DTPSzulIdeje);
-    ui::addRow(r, 6, 0, QStringLiteral("Telefon:"), txtTelefon);
+    ui::addRow(r, 6, 0, QStringLiteral("Telef&on:"), txtTelefon);
     ui::addRow(r, 7, 0, QStringLiteral("E-mail:"), txtEmail);
     r->addWidget(cmdMail, 7, 2);
     r->addWidget(cmdNevRogzit, 8, 1, 1, 2);
@@ -260,7 +262,7 @@ void zeroEmptyAmounts(const frmKezdo& w) {
 
 void frmKezdo::bindPageAlap() {
     connect(cmdAdatokRogzitese, &QPushButton::clicked, this, &frmKezdo::addApartmentClicked);
-    connect(cmdModosit, &QPushButton::clicked, this, &frmKezdo::modifyClicked);
+    connect(cmdModosit, &QPushButton::clicked, this, [this] { modifyClicked(); });
     connect(cmdUjLakas, &QPushButton::clicked, this, &frmKezdo::newApartmentClicked);
     connect(txtAlapterulet, &QLineEdit::textChanged, this, &frmKezdo::recomputeCommonCost);
     connect(txtEpulet, &QComboBox::activated, this, &frmKezdo::recomputeCommonCost);
@@ -296,11 +298,11 @@ void frmKezdo::addApartmentClicked() {
     LakasokBeolvas();
 }
 
-void frmKezdo::modifyClicked() {
+void frmKezdo::modifyClicked(Dialogs::Default byDefault) {
     if (const auto r = checkApartmentForm(readForm(*this), FormUse::Modify))
         return showError(control(*this, r->field), r->message);
     if (!Dialogs::current().question(this, QStringLiteral("Lakás adatok módosítása"),
-                                     QStringLiteral("Biztos mehet \na kijelölt lakás módosítása?\n")))
+                                     QStringLiteral("Biztos mehet \na kijelölt lakás módosítása?\n"), byDefault))
         return;
     zeroEmptyAmounts(*this);
     const ApartmentSave s = modifyApartment(m_folder, m_AktualisEv, m_AktualisLakas, readForm(*this));
@@ -320,8 +322,8 @@ void frmKezdo::modifyClicked() {
     txtNev->setFocus();
 }
 
-void frmKezdo::modifyIfEnabled() {
-    if (cmdModosit->isEnabled()) modifyClicked();
+void frmKezdo::modifyIfEnabled(Dialogs::Default byDefault) {
+    if (cmdModosit->isEnabled()) modifyClicked(byDefault);
 }
 
 void frmKezdo::newApartmentClicked() {
@@ -389,7 +391,7 @@ void frmKezdo::removeResidentClicked() {
 void frmKezdo::removeAllResidentsClicked() {
     ListView2->clear();
     clearResidentInputs();
-    modifyIfEnabled();
+    modifyIfEnabled(Dialogs::Default::No);  // it deletes every resident
     cmdAdatokRogzitese->setEnabled(false);
 }
 

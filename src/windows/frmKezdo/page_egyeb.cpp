@@ -14,6 +14,7 @@
 
 #include "frmKezdo.h"
 #include "register/apartmentform.h"
+#include "register/apartmentlist.h"
 #include "register/buildings.h"
 #include "register/statuses.h"
 #include "windows/dialogs.h"
@@ -124,6 +125,20 @@ void frmKezdo::buildingClicked(QTreeWidgetItem* item) {
 }
 
 void frmKezdo::deleteBuildingClicked() {
+    const std::vector<Epulet> buildings = readBuildings(m_folder);
+    if (m_selectedBuilding < 1 || m_selectedBuilding > static_cast<int>(buildings.size())) return;
+    // It cannot be undone: ask first, naming the building and its apartments.
+    const QString name = buildings[static_cast<size_t>(m_selectedBuilding - 1)].Nev.text();
+    const auto users = apartmentsInBuilding(m_folder, m_AktualisEv, name);
+    QString text = QStringLiteral("Biztos mehet \naz épület törlése?\n\n%1\n\n").arg(name);
+    if (users && *users > 0)
+        text += QStringLiteral("A(z) %1. évben %2 lakás tartozik ehhez az épülethez; a lakások megtartják "
+                               "az épület nevét.")
+                    .arg(m_AktualisEv)
+                    .arg(*users);
+    else if (users)
+        text += QStringLiteral("A(z) %1. évben egy lakás sem tartozik ehhez az épülethez.").arg(m_AktualisEv);
+    if (!Dialogs::current().question(this, QStringLiteral("Épület törlése"), text, Dialogs::Default::No)) return;
     const SaveResult s = deleteBuilding(m_folder, m_selectedBuilding);
     cmdEpuletDel->setEnabled(false);
     EpuletBeolvas();
@@ -133,24 +148,32 @@ void frmKezdo::deleteBuildingClicked() {
 // ---- apartment delete ---------------------------------------------------
 
 void frmKezdo::deleteApartmentClicked() {
-    const QString cim = txtUtca->text().trimmed() + QLatin1Char(' ') + txtHsz->text().trimmed() + QLatin1Char(' ') +
-                        txtAjto->text().trimmed();
+    // The question names the apartment as stored, whatever the form shows now.
+    const auto stored = readApartment(m_folder, m_AktualisEv, m_AktualisLakas);
+    if (!stored) {
+        cmdLakasDel->setEnabled(false);
+        return showError(nullptr, QStringLiteral("A kijelölt lakás nem olvasható."));
+    }
     const bool yes = Dialogs::current().question(
         this, QStringLiteral("Lakás TÖRLÉSE"),
-        QStringLiteral("Biztos mehet a kijelölt lakás:\n\n") + cim + QStringLiteral("\n\nVÉGLEGES TÖRLÉSE?"));
+        QStringLiteral("Biztos mehet a kijelölt lakás:\n\n") + deleteCaption(*stored) +
+            QStringLiteral("\n\nVÉGLEGES TÖRLÉSE?"),
+        Dialogs::Default::No);
     cmdLakasDel->setEnabled(false);
     if (!yes) return;
     const SaveResult s = deleteApartment(m_folder, m_AktualisEv, m_AktualisLakas);
     if (!s.saved) return showError(nullptr, s.message());
     // The record number now names the next apartment: nothing is selected.
-    m_AktualisLakas = 0;
-    cmdModosit->setEnabled(false);
+    forgetApartment(false);
     LakasokBeolvas();
     lbDelCim->clear();
 }
 
 void frmKezdo::EpuletBeolvas() {
     const std::vector<Epulet> buildings = readBuildings(m_folder);
+    // The apartment's building stays as shown, so that the next modify keeps
+    // it; the search looks in any building until one is chosen.
+    const QString shown = txtEpulet->currentText();
     ListView6->clear();
     txtEpulet->clear();
     txtEpuletKeres->clear();
@@ -160,9 +183,10 @@ void frmKezdo::EpuletBeolvas() {
         new ui::SortItem(ListView6, QStringList{e.Nev.text(), QString::number(e.KKperNm), QString::number(rec)});
         txtEpuletKeres->addItem(e.Nev.text());
         txtEpulet->addItem(e.Nev.text());
-        txtEpulet->setCurrentText(e.Nev.text());
     }
     txtEpuletKeres->addItem(QStringLiteral(" "));
+    txtEpuletKeres->setCurrentIndex(txtEpuletKeres->count() - 1);
+    txtEpulet->setCurrentText(shown);
 }
 
 

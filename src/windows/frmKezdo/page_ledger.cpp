@@ -177,7 +177,7 @@ QWidget* frmKezdo::buildPageLedger() {
     const LedgerFrame h = buildLedgerFrame(
         {"Frame5(1)", "Hulladékkezelési díj", "ListView4", "Hulladékdíj havi sorai", "lbHullTartozas",
          "lbHullOTartozas", "opEloiras(3)", "opEloiras(2)", "cmdSzemetEloiras", 37, 41, "txtSzemetBefizet", 39, 38,
-         "DTPHbefizet", "cmdSzemetBefiz", "&Befizetés rögzítése", "Rögzíti a kijelölt hónap hulladék díj befizetését.",
+         "DTPHbefizet", "cmdSzemetBefiz", "Bef&izetés rögzítése", "Rögzíti a kijelölt hónap hulladék díj befizetését.",
          "cmdElozoEviHFelvitel", "Rögzíti az előző évi hulladékdíj tartozást."},
         Label1);
 
@@ -326,8 +326,15 @@ void frmKezdo::showLedgers(const Lakas& l) {
             item->setText(3, t.date);
         }
         s.own->setText(conv::forintText(ledger::arrears(l, s.kind, kLedgerRows)));
-        // A row chosen while another apartment was shown must be chosen
-        // again, so that nothing meant for that apartment lands on this one.
+    }
+    // A row chosen while another apartment was shown must be chosen again, so
+    // that nothing meant for that apartment lands on this one.
+    resetLedgerRows();
+}
+
+void frmKezdo::resetLedgerRows() {
+    for (int which : {0, 1}) {
+        const LedgerSide s = ledgerSide(which);
         {
             const QSignalBlocker block(s.list);
             s.list->setCurrentItem(nullptr);
@@ -344,7 +351,7 @@ void frmKezdo::ledgerRowSelected(const LedgerSide& s, QTreeWidgetItem* item) {
     s.rowName->setText(item->text(0));
     s.chargeMonth->setText(item->text(0) + QStringLiteral(" hónapra"));
     s.amount->setText(ledger::proposedPayment(item->text(1), item->text(2)));
-    if (!lbNev[0]->text().isEmpty()) {
+    if (m_AktualisLakas >= 1 && !lbNev[0]->text().isEmpty()) {
         s.pay->setEnabled(true);
         s.thisOne->setEnabled(true);
         // Until the user chooses, a charge goes to this apartment only.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDateEdit>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -85,7 +86,8 @@ QWidget* frmKezdo::buildPageVizora() {
     g->addLayout(lakasRow, 6, 0, 1, 5);
     g->addLayout(hazRow, 7, 0, 1, 5);
 
-    cmdKozmuModosit = ui::button(QStringLiteral("cmdKozmuModosit"), QStringLiteral("&Vízóraállások rögzítése"),
+    // Alt+V is the page's own.
+    cmdKozmuModosit = ui::button(QStringLiteral("cmdKozmuModosit"), QStringLiteral("Vízóraállások rö&gzítése"),
                                  QStringLiteral("Utolsó mérőállásokat rögzíti"));
     cmdKozmuModosit->setEnabled(false);
     g->addWidget(cmdKozmuModosit, 8, 0, 1, 3);
@@ -199,17 +201,36 @@ void frmKezdo::recordReadings() {
 }
 
 void frmKezdo::setReadingsForward() {
+    const QString title = QStringLiteral("Leadás");
     const bool everyone = !opVizLeadas[0]->isChecked();
     if (!everyone && m_AktualisLakas < 1) {
-        Dialogs::current().message(this, QStringLiteral("Leadás"), QStringLiteral("Nincs kiválasztott lakás."),
-                                   Dialogs::Icon::Warning);
+        Dialogs::current().message(this, title, QStringLiteral("Nincs kiválasztott lakás."), Dialogs::Icon::Warning);
         return;
+    }
+    if (everyone) {
+        // It cannot be undone: ask first, naming how many apartments change.
+        const auto count = water::apartmentsToSetForward(m_folder, m_AktualisEv);
+        if (!count || *count == 0) {
+            Dialogs::current().message(
+                this, title,
+                count ? QStringLiteral("Egyik lakásnál sincs utolsó mérőállás: nincs mit előzőre állítani.")
+                      : QStringLiteral("A lakások adatai nem olvashatók:\n") +
+                            QDir::toNativeSeparators(m_folder.yearFile(m_AktualisEv, files::Lakasok)),
+                count ? Dialogs::Icon::Information : Dialogs::Icon::Critical);
+            return;
+        }
+        if (!Dialogs::current().question(this, title,
+                                         QStringLiteral("Biztos mehet \naz utolsó mérőállások előzőre állítása\n"
+                                                        "%1 lakásnál?\n\nEz nem vonható vissza.")
+                                             .arg(*count),
+                                         Dialogs::Default::No))
+            return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const water::Result r = water::setForward(m_folder, m_AktualisEv, m_AktualisLakas, everyone);
     QApplication::restoreOverrideCursor();
     if (!r.ok()) {
-        Dialogs::current().message(this, QStringLiteral("Leadás"), r.error, Dialogs::Icon::Critical);
+        Dialogs::current().message(this, title, r.error, Dialogs::Icon::Critical);
         return;
     }
     if (!r.record) return;

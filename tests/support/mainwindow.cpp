@@ -1,0 +1,58 @@
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTest>
+#include <QTreeWidget>  // the type of ListView1
+
+#include "store/clock.h"
+
+namespace {
+QModelIndex indexOf(const frmKezdo& w, int row, int column) {
+    return w.ListView1->model()->index(row, column);
+}
+}  // namespace
+
+QStringList listColumn(const frmKezdo& w, int column) {
+    QStringList out;
+    for (int r = 0; r < w.ListView1->model()->rowCount(); ++r) out << indexOf(w, r, column).data().toString();
+    return out;
+}
+
+void selectRecord(frmKezdo& w, int rec) {
+    const int row = static_cast<int>(listColumn(w, 4).indexOf(QString::number(rec)));
+    if (row < 0) qFatal("record %d is not listed", rec);
+    w.ListView1->setCurrentIndex(indexOf(w, row, 0));
+}
+
+int currentRecord(const frmKezdo& w) {
+    const QModelIndex current = w.ListView1->currentIndex();
+    return current.isValid() ? indexOf(w, current.row(), 4).data().toInt() : 0;
+}
+
+void clickHeader(frmKezdo& w, int column) {
+    QHeaderView* h = w.ListView1->header();
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(column) + 5, 5));
+}
+
+MainWindow::MainWindow() {
+    appclock::setNow(QDateTime(QDate(2026, 3, 15), QTime(10, 0)));
+    data.writeBytes(files::Set, QByteArray("2026\0\0", 6));
+}
+
+MainWindow::~MainWindow() {
+    w.reset();
+    appclock::setNow(QDateTime());
+}
+
+frmKezdo& MainWindow::open() {
+    w = std::make_unique<frmKezdo>(data.folder());
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    if (!QTest::qWaitForWindowActive(w.get())) qWarning("window not active");
+    return *w;
+}
+
+QString MainWindow::focused() const {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
