@@ -19,6 +19,8 @@
 #include "windows/frmKiadBevet.h"
 #include "windows/frmVisszatoltes.h"
 
+void letterScreenshots(const DataFolder& folder, const QString& year, frmKezdo& main, const QString& out);
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -116,5 +118,6 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         restore.grab().save(QDir(out).filePath(QStringLiteral("frmVisszatoltes.png")));
     }
+    letterScreenshots(data.folder(), QStringLiteral("2026"), w, out);
     return 0;
 }

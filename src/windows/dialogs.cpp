@@ -28,6 +28,7 @@ void QtDialogs::message(QWidget* parent, const QString& title, const QString& te
     case Icon::Question: i = QMessageBox::Question; break;
     case Icon::Warning: i = QMessageBox::Warning; break;
     case Icon::Critical: i = QMessageBox::Critical; break;
+    case Icon::NoIcon: i = QMessageBox::NoIcon; break;
     }
     QMessageBox box(i, title, text, QMessageBox::Ok, parent);
     box.exec();

@@ -9,7 +9,7 @@ class QWidget;
 
 class Dialogs {
 public:
-    enum class Icon { Information, Question, Warning, Critical };
+    enum class Icon { Information, Question, Warning, Critical, NoIcon };
     // The button Enter presses: "Nem" for a question that deletes or
     // replaces data, "Igen" for the others.
     enum class Default { Yes, No };

@@ -85,6 +85,7 @@ frmKezdo::frmKezdo(const DataFolder& folder, QWidget* parent) : QMainWindow(pare
     bindPageEgyeb();
     bindSearch();
     bindData();
+    bindLetters();
 
     opening();
 }

@@ -244,6 +244,7 @@ private:
     void bindPageEgyeb();
     void bindSearch();
     void bindData();
+    void bindLetters();  // menu_letters.cpp
 
     // Selection steps that belong to the ledger and water pages.
     void showLedgers(const Lakas& l);
