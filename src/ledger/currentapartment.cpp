@@ -14,7 +14,7 @@ bool changeEveryApartment(const DataFolder& folder, const QString& year, const s
         change(n, l);
         return true;
     });
-    if (!done) error = journal::notWrittenMessage(path);
+    if (!done) error = journaled::notWrittenMessage(path);
     return done;
 }
 
@@ -36,8 +36,8 @@ bool CurrentApartment::read() {
     return true;
 }
 
-bool CurrentApartment::write(const Lakas& l, journal::Transaction& tx) {
-    const journal::Outcome o = tx.write(files::Lakasok, rec_, l).commit();
+bool CurrentApartment::write(const Lakas& l, journaled::Transaction& tx) {
+    const journaled::Outcome o = tx.write(files::Lakasok, rec_, l).commit();
     error_ = o.message;
     return o.done();
 }
@@ -46,7 +46,7 @@ std::optional<Lakas> CurrentApartment::change(const std::function<void(Lakas&)>&
     if (!read()) return std::nullopt;
     Lakas l = *stored_;
     fn(l);
-    journal::Transaction tx(folder_, year_);
+    journaled::Transaction tx(folder_, year_);
     if (!write(l, tx)) return std::nullopt;
     return l;
 }

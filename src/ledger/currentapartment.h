@@ -30,7 +30,7 @@ public:
     // Writes the record together with the other changes of `tx` (the log
     // record of a payment) and syncs them; false with error() set, which
     // says what is on disk.
-    bool write(const Lakas& l, journal::Transaction& tx);
+    bool write(const Lakas& l, journaled::Transaction& tx);
     // Reads the record, lets `change` alter it and writes it back: the record
     // as stored afterwards, or nullopt with error() set.
     std::optional<Lakas> change(const std::function<void(Lakas&)>& fn);

@@ -176,7 +176,7 @@ Result pay(const DataFolder& folder, const QString& year, int rec, Kind k, int r
     (l.*f.date)(row) = Date::fromQDate(date);
 
     // The ledger and its log record land together or not at all.
-    journal::Transaction tx(folder, year);
+    journaled::Transaction tx(folder, year);
     tx.append(files::Befiz, logRecord(l, k, row, amount, date));
     if (!current.write(l, tx)) return failed(current.error());
     Result r;

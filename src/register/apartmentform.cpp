@@ -115,7 +115,7 @@ ApartmentSave addApartment(const DataFolder& folder, const QString& year, const 
     if (auto refusal = applyForm(f, l)) return unsaved(SaveResult::refused(*refusal));
     if (!folder.openYearFile(year, files::Lakasok))
         return unsaved(SaveResult::failed(messages::notWritten(folder.yearFile(year, files::Lakasok))));
-    const journal::Outcome o = journal::Transaction(folder, year).append(files::Lakasok, l).commit();
+    const journaled::Outcome o = journaled::Transaction(folder, year).append(files::Lakasok, l).commit();
     if (!o.done()) return unsaved(SaveResult::failed(o.message));
     return saved(static_cast<int>(o.appended.front()), l);
 }
@@ -129,7 +129,7 @@ ApartmentSave modifyApartment(const DataFolder& folder, const QString& year, int
         return unsaved(SaveResult::failed(QStringLiteral("A kijelölt lakás (%1.) nem olvasható:\n").arg(rec) +
                                           QDir::toNativeSeparators(path)));
     if (auto refusal = applyForm(f, *l)) return unsaved(SaveResult::refused(*refusal));
-    const journal::Outcome o = journal::Transaction(folder, year).write(files::Lakasok, rec, *l).commit();
+    const journaled::Outcome o = journaled::Transaction(folder, year).write(files::Lakasok, rec, *l).commit();
     if (!o.done()) return unsaved(SaveResult::failed(o.message));
     return saved(rec, *l);
 }

@@ -24,7 +24,7 @@ SaveResult addBuilding(const DataFolder& folder, const QString& nev, const QStri
     Epulet e;
     e.Nev = nev;
     e.KKperNm = *rate;
-    const journal::Outcome o = journal::Transaction(folder).append(files::Epuletek, e).commit();
+    const journaled::Outcome o = journaled::Transaction(folder).append(files::Epuletek, e).commit();
     if (!o.done()) return SaveResult::failed(o.message);
     return SaveResult::ok(static_cast<int>(o.appended.front()));
 }

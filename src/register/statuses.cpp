@@ -15,7 +15,7 @@ QStringList readStatuses(const DataFolder& folder) {
 SaveResult addStatus(const DataFolder& folder, const QString& statusz) {
     StatuszRec r;
     r.Statusz = statusz;
-    const journal::Outcome o = journal::Transaction(folder).append(files::Stat, r).commit();
+    const journaled::Outcome o = journaled::Transaction(folder).append(files::Stat, r).commit();
     if (!o.done()) return SaveResult::failed(o.message);
     return SaveResult::ok(static_cast<int>(o.appended.front()));
 }

@@ -98,7 +98,7 @@ Restored restore(const DataFolder& folder, const QString& year, const QString& f
     }
     // An unfinished change belongs to the files as they are: it is completed
     // (or discarded) first, so that it can never land on restored files.
-    if (const journal::Recovery earlier = journal::recover(folder, year); !earlier.ok()) {
+    if (const journaled::Recovery earlier = journaled::recover(folder, year); !earlier.ok()) {
         out.error = earlier.message + unchanged;
         return out;
     }

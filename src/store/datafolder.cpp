@@ -29,14 +29,14 @@ template <class R>
 void addProblem(QStringList& out, FileLayer& fs, const QString& path) {
     if (const auto problem = RecordFile<R>(path, fs).problem()) out << *problem;
 }
-void addRecovery(QStringList& out, const journal::Recovery& r) {
+void addRecovery(QStringList& out, const journaled::Recovery& r) {
     if (!r.message.isEmpty()) out << r.message;
 }
 }  // namespace
 
 QStringList DataFolder::startNotices() const {
     QStringList out;
-    addRecovery(out, journal::recover(fs_, root_));
+    addRecovery(out, journaled::recover(fs_, root_));
     addProblem<Epulet>(out, fs_, file(files::Epuletek));
     addProblem<StatuszRec>(out, fs_, file(files::Stat));
     addProblem<Beallitas>(out, fs_, file(files::Set));
@@ -46,7 +46,7 @@ QStringList DataFolder::startNotices() const {
 QStringList DataFolder::yearNotices(const QString& year) const {
     QStringList out;
     if (!isUsableYear(year)) return out;
-    addRecovery(out, journal::recover(*this, year));
+    addRecovery(out, journaled::recover(*this, year));
     addProblem<Lakas>(out, fs_, yearFile(year, files::Lakasok));
     addProblem<Befizetes>(out, fs_, yearFile(year, files::Befiz));
     return out;

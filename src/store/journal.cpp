@@ -7,7 +7,7 @@
 
 #include <map>
 
-namespace journal {
+namespace journaled {
 
 namespace {
 
@@ -312,4 +312,4 @@ Outcome Transaction::commit() {
     return done;
 }
 
-}  // namespace journal
+}  // namespace journaled

@@ -10,10 +10,10 @@
 // number, so applying twice changes nothing) or no journal and the old files.
 // A write that fails at run time is undone from the old bytes read before.
 //
-//     journal::Transaction tx(folder, year);
+//     journaled::Transaction tx(folder, year);
 //     tx.write(files::Lakasok, rec, lakas);
 //     tx.append(files::Befiz, befizetes);
-//     const journal::Outcome o = tx.commit();   // o.message for the user
+//     const journaled::Outcome o = tx.commit();   // o.message for the user
 
 #include <QByteArray>
 #include <QString>
@@ -24,7 +24,7 @@
 #include "datafolder.h"
 #include "fields.h"
 
-namespace journal {
+namespace journaled {
 
 // The journal of a folder: "domoria.jnl".
 QString pathIn(const QString& dir);
@@ -114,4 +114,4 @@ std::optional<QString> fileProblem(FileLayer& fs, const QString& path, int lengt
 // A file that could not be written: nothing was changed.
 QString notWrittenMessage(const QString& path);
 
-}  // namespace journal
+}  // namespace journaled

@@ -32,7 +32,7 @@ public:
     bool open() { return fs_.ensureFile(path_); }
 
     // Why the file is not used; nullopt for a usable or missing file.
-    std::optional<QString> problem() const { return journal::fileProblem(fs_, path_, L, kMaxRecords<R>); }
+    std::optional<QString> problem() const { return journaled::fileProblem(fs_, path_, L, kMaxRecords<R>); }
 
     // Number of whole records; 0 for a missing file or one that is not used.
     qint64 count() const {
@@ -47,15 +47,18 @@ public:
         return decodeRecord<R>(bytes->constData());
     }
 
-    // Writes over record n, which must exist, through the journal of the
-    // file's folder (journal.h). False also when the change was left to the
-    // journal, which completes it at the next start: use a Transaction
-    // where the user is to be told.
-    bool write(qint64 n, const R& r) { return transaction().write(name(), n, r).commit().done(); }
+    // Writes record n (an existing one, or count + 1, which appends) through
+    // the journal of the file's folder (journal.h). False also when the
+    // change was left to the journal, which completes it at the next start:
+    // use a Transaction where the user is to be told.
+    bool write(qint64 n, const R& r) {
+        if (n >= 1 && n == count() + 1) return append(r).has_value();
+        return transaction().write(name(), n, r).commit().done();
+    }
 
     // Writes at count + 1 through the journal and returns that number.
     std::optional<int> append(const R& r) {
-        const journal::Outcome o = transaction().append(name(), r).commit();
+        const journaled::Outcome o = transaction().append(name(), r).commit();
         if (!o.done()) return std::nullopt;
         return static_cast<int>(o.appended.front());
     }
@@ -95,7 +98,7 @@ public:
     // Replaces the whole file in one step (FileLayer::replace), streaming:
     // each record in order may be changed by `keep` and stays when it returns
     // true. Nothing is replaced unless every record counted was read. An
-    // unfinished change of the folder is completed first (journal::recover).
+    // unfinished change of the folder is completed first (journaled::recover).
     bool rewrite(const std::function<bool(int, R&)>& keep) {
         return replaceWith([&](FileLayer::Output& out) {
             std::array<char, L> bytes;
@@ -137,9 +140,9 @@ public:
 private:
     QString name() const { return QFileInfo(path_).fileName(); }
     QString folder() const { return QFileInfo(path_).absolutePath(); }
-    journal::Transaction transaction() const { return journal::Transaction(fs_, folder()); }
+    journaled::Transaction transaction() const { return journaled::Transaction(fs_, folder()); }
     bool replaceWith(const std::function<bool(FileLayer::Output&)>& produce) {
-        if (problem() || !journal::recover(fs_, folder()).ok()) return false;
+        if (problem() || !journaled::recover(fs_, folder()).ok()) return false;
         return fs_.replace(path_, produce);
     }
 

@@ -99,7 +99,7 @@ Result run(const DataFolder& folder, const Plan& plan, const QDateTime& now) {
 
     // Year N - 1: the apartments rolled over, the buildings' balances, with
     // an unfinished change of that year completed first.
-    if (const journal::Recovery earlier = journal::recover(folder, plan.oldYear); !earlier.ok())
+    if (const journaled::Recovery earlier = journaled::recover(folder, plan.oldYear); !earlier.ok())
         return failed(earlier.message + notMade);
     const QString oldFlats = folder.yearFile(plan.oldYear, files::Lakasok);
     auto flats = RecordFile<Lakas>(oldFlats, fs).readAll();

@@ -101,7 +101,7 @@ const std::vector<std::pair<const char*, Operation>> kOperations{
 // The next start: the journals of the shared files and of the year.
 bool nextStart(const TestFolder& tf) {
     FaultySystem sys;
-    return journal::recover(sys.layer(), tf.path()).ok() && journal::recover(tf.folder(sys.layer()), kYear).ok();
+    return journaled::recover(sys.layer(), tf.path()).ok() && journaled::recover(tf.folder(sys.layer()), kYear).ok();
 }
 
 // Runs `op` in a child process; true when the child was killed.
@@ -223,9 +223,9 @@ private slots:
         for (int i = 0; i < 60; ++i) {
             const quint32 seed = rng.generate();
             QVERIFY(killedChild([&] { stream(tf.folder(), seed); }, rng.bounded(500, 15000)));
-            const auto recovery = journal::recover(tf.folder(), kYear);
+            const auto recovery = journaled::recover(tf.folder(), kYear);
             QVERIFY(recovery.ok());
-            completed += recovery.state == journal::Recovery::State::Completed;
+            completed += recovery.state == journaled::Recovery::State::Completed;
             checkBooks(tf);
             if (QTest::currentTestFailed()) return;
             ++kills_;
@@ -258,8 +258,8 @@ private slots:
         const auto start = snapshot(tf);
         for (int run = 0; run < (damage ? 1 : 2); ++run) {
             tf.writeBytes(name, journal);
-            const auto r = journal::recover(tf.folder(), kYear);
-            QCOMPARE(r.state, damage ? journal::Recovery::State::Discarded : journal::Recovery::State::Completed);
+            const auto r = journaled::recover(tf.folder(), kYear);
+            QCOMPARE(r.state, damage ? journaled::Recovery::State::Discarded : journaled::Recovery::State::Completed);
             QCOMPARE(snapshot(tf), damage ? start : snapshot(paid));
             QVERIFY(!tf.exists(name));
         }

@@ -16,7 +16,10 @@ bool FaultySystem::fails(Call call, const QString& name) {
     if (fail && fault == Fault::Kill) ::raise(SIGKILL);
     for (const QString& key : {name, QString()}) {
         const auto rule = rules_.find({call, key});
-        if (rule != rules_.end() && rule->second-- <= 0) fail = true;
+        if (rule == rules_.end()) continue;
+        auto& [allowed, lasting] = rule->second;
+        fail = fail || allowed == 0 || (allowed < 0 && lasting);
+        --allowed;
     }
     if (fail) errno = EIO;
     return fail;

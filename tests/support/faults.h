@@ -28,8 +28,10 @@ public:
     Fault fault;
     std::vector<Call> history;  // every call made, in order
     // Calls of a kind on files of a name ("": any file) fail once `allowed`
-    // of them went through.
-    void failOn(Call call, const QString& name, int allowed = 0) { rules_[{call, name}] = allowed; }
+    // of them went through: every one after that, or (not lasting) only the next.
+    void failOn(Call call, const QString& name, int allowed = 0, bool lasting = true) {
+        rules_[{call, name}] = {allowed, lasting};
+    }
     FileLayer& layer() { return layer_; }
 
     int open(const char* path, int flags, mode_t mode) override;
@@ -51,7 +53,7 @@ private:
     bool fails(Call call, const char* path);
     bool failsFd(Call call, int fd);
 
-    std::map<std::pair<Call, QString>, int> rules_;
+    std::map<std::pair<Call, QString>, std::pair<int, bool>> rules_;  // -> allowed, lasting
     std::map<int, QString> names_;  // open descriptor -> file name
     FileLayer layer_{*this};
 };
