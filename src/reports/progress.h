@@ -8,4 +8,6 @@
 using PrintProgress = std::function<bool(int done, int total)>;
 
 // Calls the progress callback, when there is one; false when it says stop.
-inline bool goOn(const PrintProgress& progress, int done, int total) { return !progress || progress(done, total); }
+inline bool goOn(const PrintProgress& progress, int done, int total) {
+    return !progress || progress(done, total);
+}

@@ -31,9 +31,13 @@ double RecordingSurface::textWidthMm(const QString& text) {
     return static_cast<double>(text.size()) * averageCharWidthMm();
 }
 
-double RecordingSurface::lineHeightMm() { return pointsToMm(fontSize() * 1.2); }
+double RecordingSurface::lineHeightMm() {
+    return pointsToMm(fontSize() * 1.2);
+}
 
-double RecordingSurface::averageCharWidthMm() { return pointsToMm(fontSize() * 0.5); }
+double RecordingSurface::averageCharWidthMm() {
+    return pointsToMm(fontSize() * 0.5);
+}
 
 void RecordingSurface::drawText(double x, double y, const QString& text) {
     Op op = make(Op::Text);
@@ -94,7 +98,9 @@ std::vector<RecordingSurface::Op> RecordingSurface::lines(int page) const {
     return out;
 }
 
-int RecordingSurface::documents() const { return document_ - 1; }
+int RecordingSurface::documents() const {
+    return document_ - 1;
+}
 
 int RecordingSurface::pages(int document) const {
     if (document == 0) document = ops.empty() ? 0 : ops.back().document;
@@ -102,4 +108,19 @@ int RecordingSurface::pages(int document) const {
     for (const Op& op : ops)
         if (op.document == document) last = std::max(last, op.page);
     return last;
+}
+
+QStringList RecordingSurface::placed(int page, double minY) const {
+    QStringList out;
+    for (const Op& op : ops)
+        if (op.kind == Op::Text && (page == 0 || op.page == page) && op.y >= minY)
+            out.append(QStringLiteral("%1@%2,%3%4").arg(op.text).arg(op.x).arg(op.y).arg(op.bold ? " b" : ""));
+    return out;
+}
+
+QStringList RecordingSurface::ruled(int page) const {
+    QStringList out;
+    for (const Op& op : lines(page))
+        out.append(QStringLiteral("%1,%2-%3,%4").arg(op.x).arg(op.y).arg(op.x2).arg(op.y2));
+    return out;
 }

@@ -17,7 +17,7 @@ public:
         double size = 0;
         bool bold = false;
         int page = 1;
-        int document = 1;        // documents ended so far + 1
+        int document = 1;  // documents ended so far + 1
         int orientation = Portrait;
     };
 
@@ -37,6 +37,11 @@ public:
     // The first text operation whose text is exactly `text`; nullptr when none.
     const Op* findText(const QString& text, int page = 0) const;
     std::vector<Op> lines(int page = 0) const;
+    // A layout at a glance, in print order: every text of a page (0: all)
+    // whose top is at least minY, as "text@x,y" with " b" when bold; every
+    // line as "x,y-x2,y2".
+    QStringList placed(int page = 0, double minY = 0) const;
+    QStringList ruled(int page = 0) const;
     int documents() const;  // documents handed over
     // Pages of a document (1 for the first; 0 for the last one printed).
     int pages(int document = 0) const;

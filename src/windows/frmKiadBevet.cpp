@@ -16,9 +16,12 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "book/bookreports.h"
 #include "register/buildings.h"
+#include "reports/csvexport.h"
 #include "store/clock.h"
 #include "windows/dialogs.h"
+#include "windows/printerchoice.h"
 #include "windows/recordlist.h"
 #include "windows/ui.h"
 
@@ -109,7 +112,9 @@ void frmKiadBevet::build() {
     mnuPrintBevetel->setObjectName(QStringLiteral("mnuPrintBevétel"));
     mnuPrintKiBe = mnuPrint->addAction(QStringLiteral("Kiadás-Bevétel nyomtatása"));
     mnuPrintKiBe->setObjectName(QStringLiteral("mnuPrintKiBe"));
-    for (QAction* a : {mnuPrintKiadas, mnuPrintBevetel, mnuPrintKiBe}) a->setEnabled(false);  // printing comes later
+    mnuPrint->addSeparator();
+    mnuCsvMentes = mnuPrint->addAction(QStringLiteral("CSV mentés..."));
+    mnuCsvMentes->setObjectName(QStringLiteral("mnuCsvMentes"));
     col->setMenuBar(menu);
 
     // Building choice, reading, list options, year.
@@ -193,6 +198,10 @@ void frmKiadBevet::build() {
                  DTP1, txtMegnevezes, txtKiadas, txtBevetel, txtMegjegyzes, cmdKiadas, cmdBevetel, cmdBevetModosit});
 
     connect(mnuVissza, &QAction::triggered, this, &QDialog::accept);
+    connect(mnuPrintKiadas, &QAction::triggered, this, [this] { printList(book::ListKind::Kiadas); });
+    connect(mnuPrintBevetel, &QAction::triggered, this, [this] { printList(book::ListKind::Bevetel); });
+    connect(mnuPrintKiBe, &QAction::triggered, this, [this] { printList(book::ListKind::KiBe); });
+    connect(mnuCsvMentes, &QAction::triggered, this, &frmKiadBevet::saveCsv);
     connect(cmdBeolvas, &QPushButton::clicked, this, [this] {
         Beolvas();
         m_KivalasztottRec = 0;
@@ -228,7 +237,8 @@ void frmKiadBevet::EpuletBeolvas() {
 
 void frmKiadBevet::Beolvas() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const book::Lists lists = book::readLists(m_folder, m_year, txtEpuletKeres->currentText());
+    m_lists = book::readLists(m_folder, m_year, txtEpuletKeres->currentText());
+    const book::Lists& lists = m_lists;
     ListRows rows = listRows(lists);
     ui::recordModel(ListViewKiadas)->setRows(std::move(rows.kiadas));
     ui::recordModel(ListViewBevetel)->setRows(std::move(rows.bevetel));
@@ -306,4 +316,23 @@ void frmKiadBevet::record(book::Action a) {
 void frmKiadBevet::clearEntry() {
     for (QLineEdit* e : {txtKiadas, txtBevetel, txtMegjegyzes, txtMegnevezes}) e->clear();
     txtMegnevezes->setFocus();
+}
+
+// ---- printing ------------------------------------------------------------
+
+void frmKiadBevet::printList(book::ListKind k) {
+    printing::PrintDialogs::current().preview(this, book::reportTitle(k, m_year),
+                                              [list = m_lists.of(k), k, year = m_year, today = appclock::today()](
+                                                  PrinterSurface& s, const PrintProgress& progress) {
+                                                  book::printReport(s, k, list, year, today, progress);
+                                              });
+}
+
+void frmKiadBevet::saveCsv() {
+    const QString path =
+        printing::askFileName(this, QStringLiteral("CSV mentés"), m_year + QStringLiteral(". évi kiadások és bevételek"),
+                              QStringLiteral("CSV fájl (*.csv)"), QStringLiteral("csv"));
+    if (path.isEmpty()) return;
+    const QString error = csv::save(path, book::csv(m_lists.kiBe));
+    if (!error.isEmpty()) Dialogs::current().message(this, QStringLiteral("Hiba"), error, Dialogs::Icon::Critical);
 }

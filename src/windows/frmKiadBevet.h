@@ -1,7 +1,7 @@
 #pragma once
 // The expense and income book of the open year: the entries of the chosen
 // building(s) in one combined list or in two separate lists with their totals,
-// the balance, and recording or modifying an entry. The rules live in
+// the balance, recording or modifying an entry, and printing the lists. The rules live in
 // book/book.h; the window binds its controls to them.
 
 #include <QDialog>
@@ -46,6 +46,7 @@ public:
     QAction* mnuPrintKiadas = nullptr;   // "mnuPrintKiadás"
     QAction* mnuPrintBevetel = nullptr;  // "mnuPrintBevétel"
     QAction* mnuPrintKiBe = nullptr;
+    QAction* mnuCsvMentes = nullptr;  // "CSV mentés...": the combined list as a CSV file
     QComboBox* txtEpuletKeres = nullptr;  // "txtÉpületKeres"
     QPushButton* cmdBeolvas = nullptr;
     std::array<QRadioButton*, 2> opListak{};  // "opListák(0)" two lists, "opListák(1)" one list
@@ -71,8 +72,12 @@ private:
     void clearEntry();
     // Shows the list or lists of the chosen option.
     void listModeChanged();
+    // The print menu: a list's report in the print preview; the CSV file.
+    void printList(book::ListKind k);
+    void saveCsv();
 
     DataFolder m_folder;
     QString m_year;
     int m_KivalasztottRec = 0;
+    book::Lists m_lists;  // what the lists show
 };

@@ -32,7 +32,9 @@ PrintDialogs& PrintDialogs::current() {
     return g_installed ? *g_installed : real;
 }
 
-void PrintDialogs::install(PrintDialogs* d) { g_installed = d; }
+void PrintDialogs::install(PrintDialogs* d) {
+    g_installed = d;
+}
 
 QString QtPrintDialogs::saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                                      const QString& filter, const QString& suffix) {
@@ -77,7 +79,9 @@ bool QtPrintDialogs::print(QWidget* parent, const QString& title, const Layout& 
     return run(surface, parent, layout);
 }
 
-QString pdfEntry() { return QStringLiteral("PDF fájl..."); }
+QString pdfEntry() {
+    return QStringLiteral("PDF fájl...");
+}
 
 void fillPrinterCombo(QComboBox* combo) {
     const QStringList names = QPrinterInfo::availablePrinterNames();
@@ -96,9 +100,14 @@ QString withSuffix(const QString& fileName, const QString& suffix) {
 QString askFileName(QWidget* parent, const QString& title, const QString& suggested, const QString& filter,
                     const QString& suffix) {
     QString folder = g_lastFolder;
-    if (folder.isEmpty() || !QDir(folder).exists()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    const QString name = PrintDialogs::current().saveFileName(parent, title, QDir(folder).filePath(suggested), filter, suffix);
+    // A name (a resident's, a year text) never reaches into another folder.
+    QString file = suggested;
+    for (QChar c : QStringLiteral("/\\:*?\"<>|")) file.replace(c, QLatin1Char('-'));
+    const QString name = PrintDialogs::current().saveFileName(
+        parent, title, QDir(folder).filePath(withSuffix(file, suffix)), filter, suffix);
     if (name.trimmed().isEmpty()) return QString();
     const QString path = withSuffix(name, suffix);
     g_lastFolder = QFileInfo(path).absolutePath();
@@ -109,7 +118,7 @@ std::unique_ptr<PrinterSurface> surfaceForChoice(QComboBox* combo, QWidget* pare
     auto surface = std::make_unique<QtPrinterSurface>();
     surface->setDocumentName(pdfName);
     if (combo->currentText() == pdfEntry()) {
-        const QString path = askFileName(parent, QStringLiteral("PDF fájl mentése"), withSuffix(pdfName, QStringLiteral("pdf")),
+        const QString path = askFileName(parent, QStringLiteral("PDF fájl mentése"), pdfName,
                                          QStringLiteral("PDF fájl (*.pdf)"), QStringLiteral("pdf"));
         if (path.isEmpty()) return nullptr;
         surface->setPdfFile(path);

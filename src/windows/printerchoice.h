@@ -10,7 +10,6 @@
 // nothing and writes no file.
 
 #include <QString>
-
 #include <functional>
 #include <memory>
 
@@ -34,8 +33,8 @@ public:
     // The name of a file to write ("" when cancelled); `suggested` is a
     // file name, `filter` the file-type filter of the dialog, `suffix` the
     // extension ("pdf") the dialog adds to a name typed without one.
-    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
-                                 const QString& filter, const QString& suffix) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggested, const QString& filter,
+                                 const QString& suffix) = 0;
     // Shows the pages in the standard print preview dialog; its print button
     // opens the standard print dialog. True when the pages were printed.
     virtual bool preview(QWidget* parent, const QString& title, const Layout& layout) = 0;

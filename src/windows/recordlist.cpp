@@ -126,6 +126,9 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
             return f;
         }
         return {};
+    case Qt::TextAlignmentRole:
+        if (rightAligned_.contains(index.column())) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
     case Qt::ForegroundRole:
         if (r.color.isValid() && (r.colorColumns.isEmpty() || r.colorColumns.contains(index.column())))
             return r.color;

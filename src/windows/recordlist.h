@@ -48,6 +48,9 @@ public:
     void sortByColumn(int column);
     int sortColumn() const { return sortColumn_; }
 
+    // Columns whose texts (amounts) stand right-aligned.
+    void setRightAligned(QList<int> columns) { rightAligned_ = std::move(columns); }
+
     int count() const { return static_cast<int>(rows_.size()); }
     // The row shown at view position `row`, and the source position of it.
     const ListRow& shown(int row) const { return rows_[static_cast<size_t>(order_[static_cast<size_t>(row)])]; }
@@ -80,6 +83,7 @@ private:
     // Sort keys per column, made the first time a column sorts.
     std::vector<std::vector<std::optional<QCollatorSortKey>>> keys_;
     int sortColumn_ = -1;
+    QList<int> rightAligned_;
 };
 
 // A report-style list over a RecordListModel with the given columns. The

@@ -5,9 +5,8 @@
 // and the dark pixels of a rendered page.
 
 #include <QImage>
-#include <QString>
+#include <QSizeF>
 #include <QStringList>
-
 #include <functional>
 #include <optional>
 #include <vector>
@@ -16,10 +15,11 @@ class PrinterSurface;
 
 namespace pdfcheck {
 
-// True when the poppler tools are installed; tests skip with a message
-// otherwise.
+// True when the poppler tools are installed; tests skip with missingMessage() otherwise.
 bool available();
-QString missingMessage();
+inline const char* missingMessage() {
+    return "poppler-utils (pdftotext, pdffonts, pdfinfo, pdftoppm) is not installed";
+}
 
 // Renders a layout through the Qt printer surface into a PDF file; false
 // with the surface's error when the document could not be written.
@@ -30,23 +30,16 @@ struct Word {
     int page = 1;
     double x = 0, y = 0, x2 = 0, y2 = 0;  // millimetres from the top left of the page
 };
-
 // Every word of the file in reading order (pdftotext -bbox).
 std::vector<Word> words(const QString& pdfPath);
-// A text of one or more words, as consecutive words of one page (page 0: any
+// A text of one or more words, as consecutive words of one page (0: any
 // page); its box spans them all.
 std::optional<Word> find(const std::vector<Word>& words, const QString& text, int page = 0);
-// The text as laid out (pdftotext -layout); pages are separated by form feeds.
-QString layoutText(const QString& pdfPath);
-int pageCount(const QString& pdfPath);
-// Page size in millimetres (of page 1).
-QSizeF pageSize(const QString& pdfPath);
 
-struct Font {
-    QString name;  // without the subset prefix
-    bool embedded = false;
-};
-std::vector<Font> fonts(const QString& pdfPath);
+int pageCount(const QString& pdfPath);
+QSizeF pageSize(const QString& pdfPath);  // of page 1, in millimetres
+// The names of the fonts embedded, without their subset prefix, each once, sorted.
+QStringList embeddedFonts(const QString& pdfPath);
 
 // One page rendered at the resolution given (pdftoppm).
 QImage renderPage(const QString& pdfPath, int page, int dpi = 100);

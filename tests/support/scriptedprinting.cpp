@@ -9,17 +9,9 @@ QString ScriptedPrintDialogs::saveFileName(QWidget*, const QString& title, const
     return name;
 }
 
-bool ScriptedPrintDialogs::preview(QWidget*, const QString& title, const printing::Layout& layout) {
-    shown.push_back({QStringLiteral("preview"), title, QString()});
+bool ScriptedPrintDialogs::show(const QString& kind, const QString& title, const printing::Layout& layout) {
+    shown.push_back({kind, title, QString()});
     pages = RecordingSurface();
     layout(pages, {});
     return printFromDialogs;
-}
-
-bool ScriptedPrintDialogs::print(QWidget*, const QString& title, const printing::Layout& layout) {
-    shown.push_back({QStringLiteral("print"), title, QString()});
-    if (!printFromDialogs) return false;
-    pages = RecordingSurface();
-    layout(pages, {});
-    return true;
 }

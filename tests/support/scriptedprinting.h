@@ -22,10 +22,18 @@ public:
     std::deque<QString> fileNames;  // for saveFileName(); "" (cancel) when empty
     bool printFromDialogs = false;  // whether preview and print end in a print
     std::vector<Shown> shown;
-    RecordingSurface pages;  // what the last preview or print drew
+    RecordingSurface pages;  // what the last preview or print dialog drew
 
     QString saveFileName(QWidget*, const QString& title, const QString& suggested, const QString&,
                          const QString&) override;
-    bool preview(QWidget*, const QString& title, const printing::Layout& layout) override;
-    bool print(QWidget*, const QString& title, const printing::Layout& layout) override;
+    bool preview(QWidget*, const QString& title, const printing::Layout& layout) override {
+        return show(QStringLiteral("preview"), title, layout);
+    }
+    bool print(QWidget*, const QString& title, const printing::Layout& layout) override {
+        return show(QStringLiteral("print"), title, layout);
+    }
+
+private:
+    // Draws the pages on the recorder; answers printFromDialogs.
+    bool show(const QString& kind, const QString& title, const printing::Layout& layout);
 };

@@ -10,10 +10,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
-
 #include <cstdio>
 
-QtPrinterSurface::QtPrinterSurface() { printerName_ = QPrinterInfo::defaultPrinterName(); }
+QtPrinterSurface::QtPrinterSurface() {
+    printerName_ = QPrinterInfo::defaultPrinterName();
+}
 
 QtPrinterSurface::QtPrinterSurface(QPrinter* device) : external_(device) {}
 
@@ -21,7 +22,9 @@ QtPrinterSurface::~QtPrinterSurface() {
     if (painter_ && painter_->isActive()) abandonDocument();
 }
 
-QStringList QtPrinterSurface::printers() const { return QPrinterInfo::availablePrinterNames(); }
+QStringList QtPrinterSurface::printers() const {
+    return QPrinterInfo::availablePrinterNames();
+}
 
 bool QtPrinterSurface::selectPrinter(int index) {
     const QStringList names = printers();
@@ -30,7 +33,9 @@ bool QtPrinterSurface::selectPrinter(int index) {
     return true;
 }
 
-QStringList QtPrinterSurface::fonts() const { return QFontDatabase::families(); }
+QStringList QtPrinterSurface::fonts() const {
+    return QFontDatabase::families();
+}
 
 void QtPrinterSurface::setPrinterName(const QString& name) {
     printerName_ = name;
@@ -47,8 +52,9 @@ void QtPrinterSurface::setPdfFile(const QString& path) {
 }
 
 QString QtPrinterSurface::target() const {
-    if (external_) return external_->outputFormat() == QPrinter::PdfFormat ? external_->outputFileName()
-                                                                           : external_->printerName();
+    if (external_)
+        return external_->outputFormat() == QPrinter::PdfFormat ? external_->outputFileName()
+                                                                : external_->printerName();
     return pdfFile_.isEmpty() ? printerName_ : QDir::toNativeSeparators(pdfFile_);
 }
 
@@ -78,10 +84,16 @@ const QFontMetricsF& QtPrinterSurface::metrics() {
     return *metrics_;
 }
 
-void QtPrinterSurface::fontChanged() { metrics_.reset(); }
+void QtPrinterSurface::fontChanged() {
+    metrics_.reset();
+}
 
-double QtPrinterSurface::pxX(double mm) { return mm * device().logicalDpiX() / 25.4; }
-double QtPrinterSurface::pxY(double mm) { return mm * device().logicalDpiY() / 25.4; }
+double QtPrinterSurface::pxX(double mm) {
+    return mm * device().logicalDpiX() / 25.4;
+}
+double QtPrinterSurface::pxY(double mm) {
+    return mm * device().logicalDpiY() / 25.4;
+}
 
 bool QtPrinterSurface::beginDocument() {
     if (!external_ && pdfFile_.isEmpty()) {
@@ -97,7 +109,8 @@ bool QtPrinterSurface::beginDocument() {
     if (!pdfFile_.isEmpty()) {
         // The document goes into a file beside the chosen one first.
         const QFileInfo info(pdfFile_);
-        QTemporaryFile part(info.absoluteDir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral(".XXXXXX")));
+        QTemporaryFile part(
+            info.absoluteDir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral(".XXXXXX")));
         part.setAutoRemove(false);
         if (!part.open()) {
             fail(QStringLiteral("A PDF fájl nem írható: ") + QDir::toNativeSeparators(pdfFile_));
@@ -129,7 +142,9 @@ double QtPrinterSurface::textWidthMm(const QString& text) {
 
 // A line is the height of the font (ascent and descent), without the gap
 // some faces ask between lines.
-double QtPrinterSurface::lineHeightMm() { return metrics().height() * 25.4 / device().logicalDpiY(); }
+double QtPrinterSurface::lineHeightMm() {
+    return metrics().height() * 25.4 / device().logicalDpiY();
+}
 
 // The average width of a character as the classic font tables define it:
 // the widths of the lower-case letters and the blank, weighted by how often
@@ -137,8 +152,8 @@ double QtPrinterSurface::lineHeightMm() { return metrics().height() * 25.4 / dev
 // glyphs instead (far wider for the Liberation faces), which would put a
 // Tab(120) off the paper.
 double QtPrinterSurface::averageCharWidthMm() {
-    static constexpr int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6, 35, 20, 56,
-                                        56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2, 166};
+    static constexpr int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6,  35, 20, 56,
+                                        56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2,  166};
     const QFontMetricsF& fm = metrics();
     double sum = 0;
     for (int i = 0; i < 26; ++i) sum += weights[i] * fm.horizontalAdvance(QChar(u'a' + i));

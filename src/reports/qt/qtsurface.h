@@ -12,7 +12,6 @@
 // the page itself (a PDF file has no margins).
 
 #include <QString>
-
 #include <memory>
 
 #include "reports/printersurface.h"

@@ -84,6 +84,7 @@ frmKezdo::frmKezdo(const DataFolder& folder, QWidget* parent) : QMainWindow(pare
     bindPageVizora();
     bindPageEgyeb();
     bindSearch();
+    bindPrintMenu();
     bindData();
     bindLetters();
 
@@ -350,7 +351,21 @@ void frmKezdo::sortBy(int column) {
 void frmKezdo::apartmentSelected(QTreeWidgetItem* item) {
     if (!item || m_loading) return;
     m_selectedItem = item;
-    m_AktualisLakas = item->text(4).toInt();
+    selectApartment(item->text(4).toInt());
+}
+
+void frmKezdo::selectApartment(int rec) {
+    if (!m_selectedItem || m_selectedItem->text(4).toInt() != rec) {
+        const auto items = ListView1->findItems(QString::number(rec), Qt::MatchExactly, 4);
+        if (!items.isEmpty()) {
+            ListView1->setCurrentItem(items.first());  // selects it through apartmentSelected
+            ListView1->scrollToItem(items.first());
+            return;
+        }
+        m_selectedItem = nullptr;
+        ListView1->setCurrentItem(nullptr);
+    }
+    m_AktualisLakas = rec;
     cmdModosit->setEnabled(true);
     cmdKozmuModosit->setEnabled(true);
     cmdLakasDel->setEnabled(true);

@@ -11,6 +11,7 @@
 //   page_vizora.cpp "Vízóra": meter readings and consumption
 //   page_egyeb.cpp  "Egyéb": statuses, buildings, apartment delete
 //   search.cpp      the "Keresés" frame
+//   menu_print.cpp  the print menu
 //   menu_data.cpp   the book window, the new year, backup and restore
 
 #include <QAbstractSpinBox>
@@ -70,6 +71,9 @@ public:
     // The record numbers of the rows the apartment list shows, in list order
     // (what the resident list and the letters for every listed apartment walk).
     std::vector<int> listedRecords() const;
+    // Makes apartment rec the selected one and shows it, choosing its list
+    // row when the list shows it.
+    void selectApartment(int rec);
 
     // Fills the apartment list and the house-wide totals for the current year.
     void LakasokBeolvas();
@@ -245,6 +249,12 @@ private:
     void bindSearch();
     void bindData();
     void bindLetters();  // menu_letters.cpp
+
+    // menu_print.cpp: the print menu (statement, summary, resident list)
+    void bindPrintMenu();
+    void openStatement();
+    void openSummary();
+    void printResidentList();
 
     // Selection steps that belong to the ledger and water pages.
     void showLedgers(const Lakas& l);

@@ -1,0 +1,269 @@
+// The two print preview windows and the print menu of the main window: each
+// control bound to its operation (stepping, search, filters, the payment
+// list, printing into a PDF file, the preview, the CSV file), the selected
+// apartment handed back to the main window, and the resident list.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "store/clock.h"
+#include "store/recordfile.h"
+#include "support/scripteddialogs.h"
+#include "support/scriptedprinting.h"
+#include "support/testfolder.h"
+#include "windows/frmElonezet.h"
+#include "windows/frmElonezet2.h"
+#include "windows/frmKezdo/frmKezdo.h"
+#include "windows/frmKiadBevet.h"
+#include "windows/recordlist.h"
+
+namespace {
+
+const QString kYear = QStringLiteral("2026");
+
+// Four apartments (the second and fourth share an address), the first in
+// debt with two logged payments, the second overpaid.
+struct Fixture {
+    TestFolder data;
+    QTemporaryDir out;  // where the chosen files go
+    ScriptedDialogs dlg;
+    ScriptedPrintDialogs print;
+
+    Fixture() {
+        std::vector<Lakas> v{makeLakas("Kovács Péter", "Rózsa utca", "12", "1"),
+                             makeLakas("Nagy Ilona", "Fő utca", "3", "2"), makeLakas("Ábel Ödön", "Kert utca", "5", ""),
+                             makeLakas("Szűcs Éva", "Fő utca", "3", "2")};
+        v[0].KKEloiras(1) = 10000, v[0].KKBefizetes(1) = 4000, v[0].HEloiras(1) = 3000, v[0].HBefizetes(1) = 3000;
+        v[1].KKEloiras(1) = 10000, v[1].KKBefizetes(1) = 12000;
+        data.writeApartments(kYear, v);
+        data.writeBuildings({makeEpulet("A épület", 300), makeEpulet("B épület", 250)});
+        QByteArray log;
+        for (int amount : {4000, 3000}) {
+            Befizetes b;
+            b.Osszeg = amount, b.Nev = v[0].Lakok.Nev(1), b.Hsz = v[0].Hsz, b.Honap = 1;
+            log += RecordFile<Befizetes>::encode(b);
+        }
+        data.writeBytes(kYear + "/Befiz.dat", log);
+        data.writeBytes(files::Set, QByteArray("2026\0\0", 6));
+        appclock::setNow(QDateTime(QDate(2026, 4, 2), QTime(9, 0)));
+    }
+    ~Fixture() { appclock::setNow(QDateTime()); }
+
+    QString file(const QString& name) const { return out.filePath(name); }
+    QStringList files() const { return QDir(out.path()).entryList(QDir::Files | QDir::Hidden); }
+    QStringList messages() const {
+        QStringList m;
+        for (const auto& s : dlg.shown) m << s.title + '|' + s.text;
+        return m;
+    }
+};
+
+QStringList column(const QTreeWidget* list, int c) {
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) out << list->topLevelItem(i)->text(c);
+    return out;
+}
+QStringList column(QTreeView* view, int c) {
+    return ui::recordModel(view)->columnTexts(c);
+}
+
+// Runs `act` on the modal window that the next exec() opens, then closes it.
+template <class W>
+void whenOpen(const std::function<void(W&)>& act) {
+    QTimer::singleShot(0, [act] {
+        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+        QVERIFY(w);
+        act(*w);
+        w->accept();
+    });
+}
+
+}  // namespace
+
+class tst_preview_windows : public QObject {
+    Q_OBJECT
+private slots:
+    void statementStepsAndSearches();
+    void statementPrints();
+    void statementHandsBackTheApartment();
+    void summary();
+    void residentList();
+    void bookPrintMenu();
+};
+
+// Opening with no apartment selected shows the first; the scroll bar, the
+// address list and a typed name choose the apartment shown; "Szemétdíjjal"
+// shows the waste-fee columns and their balances.
+void tst_preview_windows::statementStepsAndSearches() {
+    Fixture f;
+    frmElonezet w(f.data.folder(), kYear, kYear, 0);
+    QCOMPARE((QStringList{QString::number(w.AktualisLakas()), w.lbNev->text(), w.lbFejlec->text(), w.lbDatum->text()}),
+             (QStringList{"1", "Kovács Péter", "2026. évi kimutatás", "2026. 04. 02."}));
+    QCOMPARE(column(w.ListView1, 7).mid(0, 1) + column(w.ListView1, 7).mid(13), (QStringList{"-6000", "-6000"}));
+    QVERIFY(w.ListView1->isColumnHidden(4) && w.ListView1->topLevelItem(13)->font(7).bold());
+    w.chkSzemetdij->setChecked(true);
+    QVERIFY(!w.ListView1->isColumnHidden(4));
+    QCOMPARE(column(w.ListView1, 4).first() + '|' + column(w.ListView1, 7).last(), QStringLiteral("3000|-6000"));
+
+    w.FlatScrollBar1->setValue(3);
+    QCOMPARE(w.AktualisLakas(), 3);
+    QCOMPARE(w.lbCim->text(), QStringLiteral("1111 Budapest, Kert utca 5. "));
+    // The shared address names the lower record; the name list is emptied.
+    w.cmbNev->setEditText(QStringLiteral("valami"));
+    emit w.cmbCim->activated(3);
+    QCOMPARE(w.AktualisLakas(), 2);
+    QCOMPARE(w.cmbNev->currentText() + QString::number(w.FlatScrollBar1->value()), QStringLiteral("2"));
+    for (const char* typed : {" Szűcs Éva ", "Senki"}) {  // no match keeps the apartment
+        w.cmbNev->setEditText(QString::fromUtf8(typed));
+        QTest::keyClick(w.cmbNev->lineEdit(), Qt::Key_Return);
+        QCOMPARE(w.AktualisLakas(), 4);
+    }
+}
+
+// "PDF fájl..." asks for a name (".pdf" added) and writes the file; a
+// cancelled name writes nothing; an unwritable file and an apartment that
+// is not in the file are reported; "Előnézet" shows the same page.
+void tst_preview_windows::statementPrints() {
+    Fixture f;
+    frmElonezet w(f.data.folder(), kYear, kYear, 2);
+    w.Combo2->setCurrentIndex(w.Combo2->findText(QStringLiteral("PDF fájl...")));
+    f.print.fileNames = {f.file("kimutatas"), "", f.file("nincs/mappa.pdf")};
+    w.mnuPrint->trigger();
+    QCOMPARE(f.print.shown.back().suggested.section('/', -1), QStringLiteral("2026. évi kimutatás - Nagy Ilona.pdf"));
+    w.cmdNyomtatas->click();  // cancelled
+    QCOMPARE(f.files(), QStringList{"kimutatas.pdf"});
+    QVERIFY(QFile(f.file("kimutatas.pdf")).size() > 1000 && f.dlg.shown.empty());
+    w.cmdNyomtatas->click();
+    QCOMPARE(f.messages(),
+             QStringList{"Hiba|A PDF fájl nem írható: " + QDir::toNativeSeparators(f.file("nincs/mappa.pdf"))});
+
+    w.cmdElonezet->click();
+    QVERIFY(f.print.shown.back().kind == "preview" && f.print.pages.findText("1111 Budapest, Fő utca 3. 2"));
+
+    frmElonezet gone(f.data.folder(), kYear, kYear, 9);
+    f.dlg.shown.clear();
+    const size_t asked = f.print.shown.size();
+    gone.cmdNyomtatas->click();
+    QCOMPARE(f.messages(), QStringList{"Hiba|A kiválasztott lakás nem található, nincs mit nyomtatni."});
+    QCOMPARE(f.print.shown.size(), asked);
+}
+
+// "É&ves kimutatás" opens the window on the selected apartment; the last
+// apartment it shows is selected in the main window afterwards.
+void tst_preview_windows::statementHandsBackTheApartment() {
+    Fixture f;
+    frmKezdo main(f.data.folder());
+    main.selectApartment(2);
+    int opened = 0;
+    whenOpen<frmElonezet>([&](frmElonezet& w) {
+        opened = w.AktualisLakas();
+        w.FlatScrollBar1->setValue(3);
+    });
+    main.mnuPrintEvesKimutatas->trigger();
+    QCOMPARE(opened, 2);
+    QCOMPARE(main.AktualisLakas(), 3);
+    QCOMPARE(main.ListView1->currentItem()->text(4) + main.txtUtca->text(), QStringLiteral("3Kert utca"));
+}
+
+// The list sorted by address with the totals row last; Enter in a search
+// box searches with the filters; a click lists an apartment's payments (the
+// totals row changes nothing); the list as shown is previewed, printed into
+// a PDF file and saved as a CSV file.
+void tst_preview_windows::summary() {
+    Fixture f;
+    frmElonezet2 w(f.data.folder(), kYear);
+    w.show();
+    QCOMPARE(w.lbEv->text(), QStringLiteral("Aktuális év: 2026."));
+    QCOMPARE(column(w.ListView1, 5), (QStringList{"2", "4", "3", "1", " "}));
+    QCOMPARE(w.txtEpuletKeres->currentText() + QString::number(w.txtEpuletKeres->count()), QStringLiteral(" 3"));
+    w.opHatralek->setChecked(true);
+    w.cmdKeres->click();
+    QCOMPARE(column(w.ListView1, 5), (QStringList{"1", " "}));
+
+    const auto clickRow = [&](int row) {
+        const QModelIndex i = w.ListView1->model()->index(row, 0);
+        QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, w.ListView1->visualRect(i).center());
+    };
+    clickRow(0);
+    clickRow(1);
+    QCOMPARE(w.selected(), 1);
+    QCOMPARE(column(w.ListView2, 3) + column(w.ListView2, 0).mid(2),
+             (QStringList{"4000", "3000", "7000", "ÖSSZESEN:"}));
+
+    w.opMind->setChecked(true);
+    w.txtNevKeres->setText(QStringLiteral("l"));
+    QTest::keyClick(w.txtNevKeres, Qt::Key_Return);  // Nagy Ilona, Ábel Ödön
+    w.cmdElonezet->click();
+    QCOMPARE(f.print.pages.texts().filter(QStringLiteral("Budapest")).size(), 2);
+
+    w.Combo2->setCurrentIndex(w.Combo2->count() - 1);
+    f.print.fileNames = {f.file("osszesito.PDF"), f.file("lista")};
+    w.mnuPrint->trigger();
+    w.cmdCsv->click();
+    QCOMPARE(f.files(), (QStringList{"lista.csv", "osszesito.PDF"}));
+    QFile csv(f.file("lista.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QByteArray bytes = csv.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(
+        QString::fromUtf8(bytes.mid(3)).split("\r\n"),
+        (QStringList{"Lakás;Lakó;Előírás;Befizetés;Egyenleg", "1111 Budapest, Fő utca 3. 2;Nagy Ilona;10000;12000;2000",
+                     "1111 Budapest, Kert utca 5. ;Ábel Ödön;0;0;0", ";Összesen:;10000;12000;2000", ""}));
+    QVERIFY(f.dlg.shown.empty());
+}
+
+// "&Lista nyomtatása": the heading is asked for and the preview shows the
+// listed apartments in list order; an empty list is refused.
+void tst_preview_windows::residentList() {
+    Fixture f;
+    frmKezdo main(f.data.folder());
+    f.dlg.inputs = {QStringLiteral("Társasház 2026")};
+    main.mnuListaPrint->trigger();
+    QCOMPARE(f.messages(), QStringList{"Listamező nyomtatása|Kérem adja meg a fejléc szövegét..."});
+    QVERIFY(f.print.shown.back().kind == "preview" && f.print.pages.findText("Társasház 2026"));
+    QStringList names, expected;  // the names at 130 mm, in list order
+    for (const auto& op : f.print.pages.ops)
+        if (op.kind == RecordingSurface::Op::Text && op.x == 130 && op.y > 26) names << op.text;
+    for (int r : main.listedRecords()) expected << f.data.readApartments(kYear)[size_t(r - 1)].Lakok.Nev(1).text();
+    QCOMPARE(names, expected);
+
+    main.txtNevKeres->setText(QStringLiteral("senki"));
+    main.cmdKeres->click();
+    f.dlg.shown.clear();
+    main.mnuListaPrint->trigger();
+    QCOMPARE(f.messages(), QStringList{" H i b a !|A listamező üres!\nÍgy nincs mit nyomtatni..."});
+}
+
+// The book window's print menu shows each list's report in the preview and
+// saves the combined list as a CSV file.
+void tst_preview_windows::bookPrintMenu() {
+    Fixture f;
+    f.data.writeBook(kYear, {makeTetel("B épület", 0, 5000, QDate(2026, 3, 2), "Bérleti díj")});
+    frmKiadBevet w(f.data.folder(), kYear);
+    for (QAction* a : {w.mnuPrintKiadas, w.mnuPrintBevetel, w.mnuPrintKiBe}) a->trigger();
+    QStringList titles;
+    for (const auto& s : f.print.shown) titles << s.title;
+    QCOMPARE(titles, (QStringList{"2026. évi kimutatás a kiadásokról.", "2026. évi kimutatás a bevételekről.",
+                                  "2026. évi kimutatás"}));
+    QCOMPARE(f.print.pages.texts().filter(QStringLiteral("Bérleti díj")).size(), 1);
+    f.print.fileNames = {f.file("konyv")};
+    w.mnuCsvMentes->trigger();
+    QFile csv(f.file("konyv.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QVERIFY(csv.readAll().contains("2026. 03. 02.;Bérleti díj;0;5000;számla\r\nÖSSZESEN;;0;5000;\r\n"));
+}
+
+QTEST_MAIN(tst_preview_windows)
+#include "tst_preview_windows.moc"
