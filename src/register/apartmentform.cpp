@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "store/conversions.h"
+#include "store/journal.h"
 #include "store/recordfile.h"
 
 namespace {
@@ -112,11 +113,11 @@ ApartmentSave addApartment(const DataFolder& folder, const QString& year, const 
     if (auto refusal = checkApartmentForm(f, FormUse::Add)) return unsaved(SaveResult::refused(*refusal));
     Lakas l;  // ledger, readings, consumptions and dates all zero or empty
     if (auto refusal = applyForm(f, l)) return unsaved(SaveResult::refused(*refusal));
-    const auto path = folder.openYearFile(year, files::Lakasok);
-    if (!path) return unsaved(SaveResult::failed(messages::notWritten(folder.yearFile(year, files::Lakasok))));
-    const auto rec = RecordFile<Lakas>(*path, folder.fs()).append(l);
-    if (!rec) return unsaved(SaveResult::failed(messages::notWritten(*path)));
-    return saved(*rec, l);
+    if (!folder.openYearFile(year, files::Lakasok))
+        return unsaved(SaveResult::failed(messages::notWritten(folder.yearFile(year, files::Lakasok))));
+    const journaled::Outcome o = journaled::Transaction(folder, year).append(files::Lakasok, l).commit();
+    if (!o.done()) return unsaved(SaveResult::failed(o.message));
+    return saved(static_cast<int>(o.appended.front()), l);
 }
 
 ApartmentSave modifyApartment(const DataFolder& folder, const QString& year, int rec, const ApartmentForm& f) {
@@ -128,7 +129,8 @@ ApartmentSave modifyApartment(const DataFolder& folder, const QString& year, int
         return unsaved(SaveResult::failed(QStringLiteral("A kijelölt lakás (%1.) nem olvasható:\n").arg(rec) +
                                           QDir::toNativeSeparators(path)));
     if (auto refusal = applyForm(f, *l)) return unsaved(SaveResult::refused(*refusal));
-    if (!file.write(rec, *l)) return unsaved(SaveResult::failed(messages::notWritten(path)));
+    const journaled::Outcome o = journaled::Transaction(folder, year).write(files::Lakasok, rec, *l).commit();
+    if (!o.done()) return unsaved(SaveResult::failed(o.message));
     return saved(rec, *l);
 }
 

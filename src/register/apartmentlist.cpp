@@ -33,6 +33,7 @@ void addToTotals(HouseTotals& t, const Lakas& l, bool includeYearlyWater) {
 
 ApartmentList readApartmentList(const DataFolder& folder, const QString& year) {
     ApartmentList out;
+    out.notice = folder.yearNotices(year).join(QStringLiteral("\n\n"));
     const auto path = folder.openYearFile(year, files::Lakasok);
     if (!path) return out;
     RecordFile<Lakas> file(*path, folder.fs());

@@ -32,6 +32,7 @@ struct ApartmentList {
     bool opened = false;  // false when the year names no folder or the file could not be opened
     std::vector<ApartmentRow> rows;
     HouseTotals totals;
+    QString notice;  // for the user: an unfinished change completed or refused, a year file not used
 };
 
 ApartmentRow listRow(int rec, const Lakas& l);
@@ -44,7 +45,8 @@ void addToTotals(HouseTotals& t, const Lakas& l, bool includeYearlyWater = true)
 std::int64_t periodConsumption(const Lakas& l);
 
 // Reads the year's apartment list in record order (LakasokBeolvas); a missing
-// year folder or file is created.
+// year folder or file is created. An unfinished change of the year is first
+// completed (DataFolder::yearNotices).
 ApartmentList readApartmentList(const DataFolder& folder, const QString& year);
 
 // Reads one apartment of the year.
