@@ -133,17 +133,15 @@ Prepared prepare(Action a, const Input& in) {
 Written writeEntry(const DataFolder& folder, const QString& year, int rec, const KonyvTetel& entry) {
     const auto path = folder.openYearFile(year, files::Kiadasok);
     if (!path) return Written{0, messages::notWritten(folder.yearFile(year, files::Kiadasok))};
-    RecordFile<KonyvTetel> file(*path, folder.fs());
-    if (rec == 0) {
-        const auto n = file.append(entry);
-        return n ? Written{*n, QString()} : Written{0, messages::notWritten(*path)};
-    }
-    if (rec < 1 || rec > file.count())
+    if (rec != 0 && (rec < 1 || rec > RecordFile<KonyvTetel>(*path, folder.fs()).count()))
         return Written{0, QStringLiteral("A módosítandó tétel (%1. sor) nem található a fájlban:\n%2\n"
                                          "Semmi sem lett rögzítve.")
                               .arg(rec)
                               .arg(*path)};
-    return file.write(rec, entry) ? Written{rec, QString()} : Written{0, messages::notWritten(*path)};
+    journaled::Transaction tx(folder, year);  // store/journal.h: the entry lands whole or not at all
+    const journaled::Outcome o = (rec == 0 ? tx.append(files::Kiadasok, entry) : tx.write(files::Kiadasok, rec, entry)).commit();
+    if (!o.done()) return Written{0, o.message};
+    return Written{rec == 0 ? static_cast<int>(o.appended.front()) : rec, QString()};
 }
 
 std::optional<KonyvTetel> readEntry(const DataFolder& folder, const QString& year, int rec) {

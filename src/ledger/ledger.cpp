@@ -1,6 +1,5 @@
 #include "ledger.h"
 
-#include <QDir>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -166,18 +165,10 @@ Result pay(const DataFolder& folder, const QString& year, int rec, Kind k, int r
     (l.*f.paid)(row) = static_cast<std::int32_t>(total);
     (l.*f.date)(row) = Date::fromQDate(date);
 
-    const auto logPath = folder.openYearFile(year, files::Befiz);
-    if (!logPath) return failed(CurrentApartment::cannotWrite(folder.yearFile(year, files::Befiz)));
-    if (!current.write(l)) return failed(current.error());
-    if (!RecordFile<Befizetes>(*logPath, folder.fs()).append(logRecord(l, k, row, amount, date))) {
-        const QString log = QDir::toNativeSeparators(*logPath);
-        if (current.putBack())
-            return failed(
-                QStringLiteral("A befizetési napló nem írható:\n%1\nA befizetés nem lett rögzítve.").arg(log));
-        return failed(QStringLiteral("A befizetési napló nem írható:\n%1\nA befizetés a lakás adataiban rögzítve "
-                                     "lehet, a naplóban nem. Kérem, ellenőrizze a lakás befizetéseit!")
-                          .arg(log));
-    }
+    // The ledger and its log record land together or not at all.
+    journaled::Transaction tx(folder, year);
+    tx.append(files::Befiz, logRecord(l, k, row, amount, date));
+    if (!current.write(l, tx)) return failed(current.error());
     Result r;
     r.record = l;
     r.change = listChange(rec, current.stored(), l);

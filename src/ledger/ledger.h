@@ -88,8 +88,8 @@ Result charge(const DataFolder& folder, const QString& year, int rec, Kind k, in
 
 // Adds a payment to row `row` (1..13) of the current apartment and dates the
 // row; an amount of 0 clears the row's payments instead. The new total comes
-// from the stored record. The ledger is written and the log record appended,
-// each flushed; when the log cannot be written the ledger is put back.
+// from the stored record. The ledger record and the log record are written
+// in one journaled step: both land, or neither (store/journal.h).
 // own: rows 1..13.
 Result pay(const DataFolder& folder, const QString& year, int rec, Kind k, int row, std::int32_t amount,
            const QDate& date);

@@ -33,14 +33,16 @@ std::optional<Naplo> journalEntry(const Lakas& l, const QString& templateName, c
 QString writeJournal(const DataFolder& folder, const QString& year, int first, const std::vector<Naplo>& records) {
     const auto path = folder.openYearFile(year, files::NaploFile);
     if (!path) return messages::notWritten(folder.yearFile(year, files::NaploFile));
-    RecordFile<Naplo> file(*path, folder.fs());
-    const int count = file.count();
-    if (first == 0) first = count + 1;
+    const qint64 count = RecordFile<Naplo>(*path, folder.fs()).count();
+    if (first == 0) first = int(count) + 1;
     if (first < 1 || first > count + 1) return messages::notWritten(*path);
-    QByteArray bytes(qsizetype(records.size()) * Naplo::Length, Qt::Uninitialized);
-    for (size_t i = 0; i < records.size(); ++i) encodeRecord(records[i], bytes.data() + qsizetype(i) * Naplo::Length);
-    if (!folder.fs().writeAt(*path, qint64(first - 1) * Naplo::Length, bytes)) return messages::notWritten(*path);
-    return QString();
+    // All of them land or none (store/journal.h).
+    journaled::Transaction tx(folder, year);
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (first + qint64(i) <= count) tx.write(files::NaploFile, first + qint64(i), records[i]);
+        else tx.append(files::NaploFile, records[i]);
+    }
+    return tx.commit().message;
 }
 
 Journal readJournal(const DataFolder& folder, const QString& year) {

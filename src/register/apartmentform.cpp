@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "store/conversions.h"
+#include "store/journal.h"
 #include "store/recordfile.h"
 
 namespace {
@@ -112,11 +113,11 @@ ApartmentSave addApartment(const DataFolder& folder, const QString& year, const 
     if (auto refusal = checkApartmentForm(f, FormUse::Add)) return unsaved(SaveResult::refused(*refusal));
     Lakas l;  // ledger, readings, consumptions and dates all zero or empty
     if (auto refusal = applyForm(f, l)) return unsaved(SaveResult::refused(*refusal));
-    const auto path = folder.openYearFile(year, files::Lakasok);
-    if (!path) return unsaved(SaveResult::failed(messages::notWritten(folder.yearFile(year, files::Lakasok))));
-    const auto rec = RecordFile<Lakas>(*path, folder.fs()).append(l);
-    if (!rec) return unsaved(SaveResult::failed(messages::notWritten(*path)));
-    return saved(*rec);
+    if (!folder.openYearFile(year, files::Lakasok))
+        return unsaved(SaveResult::failed(messages::notWritten(folder.yearFile(year, files::Lakasok))));
+    const journaled::Outcome o = journaled::Transaction(folder, year).append(files::Lakasok, l).commit();
+    if (!o.done()) return unsaved(SaveResult::failed(o.message));
+    return saved(static_cast<int>(o.appended.front()));
 }
 
 ApartmentSave modifyApartment(const DataFolder& folder, const QString& year, int rec, const ApartmentForm& f) {
@@ -129,7 +130,8 @@ ApartmentSave modifyApartment(const DataFolder& folder, const QString& year, int
                                           QDir::toNativeSeparators(path)));
     Lakas l = *stored;
     if (auto refusal = applyForm(f, l)) return unsaved(SaveResult::refused(*refusal));
-    if (!file.write(rec, l)) return unsaved(SaveResult::failed(messages::notWritten(path)));
+    const journaled::Outcome o = journaled::Transaction(folder, year).write(files::Lakasok, rec, l).commit();
+    if (!o.done()) return unsaved(SaveResult::failed(o.message));
     return saved(rec, listChange(rec, *stored, l));
 }
 

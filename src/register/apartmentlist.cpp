@@ -130,9 +130,11 @@ ApartmentList listApartments(const QString& path, FileLayer& fs, const std::func
 }
 
 ApartmentList readApartmentList(const DataFolder& folder, const QString& year) {
+    const QString notice = folder.yearNotices(year).join(QStringLiteral("\n\n"));
     const auto path = folder.openYearFile(year, files::Lakasok);
-    if (!path) return {};
-    return listApartments(*path, folder.fs(), {}, true);
+    ApartmentList out = path ? listApartments(*path, folder.fs(), {}, true) : ApartmentList{};
+    out.notice = notice;
+    return out;
 }
 
 std::optional<Lakas> readApartment(const DataFolder& folder, const QString& year, int rec) {

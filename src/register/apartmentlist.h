@@ -37,6 +37,7 @@ struct ApartmentList {
     bool opened = false;  // false when the year names no folder or the file could not be opened
     std::vector<ApartmentRow> rows;
     HouseTotals totals;
+    QString notice;  // for the user: an unfinished change completed or refused, a year file not used
 };
 
 // The list row and the share of the totals of one apartment, from the whole
@@ -69,7 +70,8 @@ ApartmentList listApartments(const QString& path, FileLayer& fs, const std::func
                              bool includeYearlyWater);
 
 // Reads the year's apartment list in record order (LakasokBeolvas); a missing
-// year folder or file is created.
+// year folder or file is created. An unfinished change of the year is first
+// completed (DataFolder::yearNotices).
 ApartmentList readApartmentList(const DataFolder& folder, const QString& year);
 
 // Reads one apartment of the year.

@@ -1,6 +1,7 @@
 #include "buildings.h"
 
 #include "store/conversions.h"
+#include "store/journal.h"
 #include "store/recordfile.h"
 
 std::vector<Epulet> readBuildings(const DataFolder& folder) {
@@ -23,10 +24,9 @@ SaveResult addBuilding(const DataFolder& folder, const QString& nev, const QStri
     Epulet e;
     e.Nev = nev;
     e.KKperNm = *rate;
-    const auto path = folder.openFile(files::Epuletek);
-    const auto rec = path ? RecordFile<Epulet>(*path, folder.fs()).append(e) : std::nullopt;
-    if (!rec) return SaveResult::failed(messages::notWritten(folder.file(files::Epuletek)));
-    return SaveResult::ok(*rec);
+    const journaled::Outcome o = journaled::Transaction(folder).append(files::Epuletek, e).commit();
+    if (!o.done()) return SaveResult::failed(o.message);
+    return SaveResult::ok(static_cast<int>(o.appended.front()));
 }
 
 std::optional<int> apartmentsInBuilding(const DataFolder& folder, const QString& year, const QString& name) {

@@ -1,5 +1,6 @@
 #include "statuses.h"
 
+#include "store/journal.h"
 #include "store/recordfile.h"
 #include "store/records.h"
 
@@ -14,8 +15,7 @@ QStringList readStatuses(const DataFolder& folder) {
 SaveResult addStatus(const DataFolder& folder, const QString& statusz) {
     StatuszRec r;
     r.Statusz = statusz;
-    const auto path = folder.openFile(files::Stat);
-    const auto rec = path ? RecordFile<StatuszRec>(*path, folder.fs()).append(r) : std::nullopt;
-    if (!rec) return SaveResult::failed(messages::notWritten(folder.file(files::Stat)));
-    return SaveResult::ok(*rec);
+    const journaled::Outcome o = journaled::Transaction(folder).append(files::Stat, r).commit();
+    if (!o.done()) return SaveResult::failed(o.message);
+    return SaveResult::ok(static_cast<int>(o.appended.front()));
 }

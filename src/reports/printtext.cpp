@@ -17,9 +17,7 @@ QString Helyiertek(const QString& text, int width) {
 }
 
 QString grouped(std::int64_t value, const QString& pattern, int width) {
-    QString text = conv::formatPattern(value, pattern);
-    if (value < 0) text = QLatin1Char('-') + text.mid(1).trimmed();
-    return Helyiertek(text, width);
+    return Helyiertek(conv::formatPattern(value, pattern).trimmed(), width);
 }
 
 QString amount6(std::int64_t value) {

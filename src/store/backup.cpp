@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "conversions.h"
+#include "journal.h"
 
 namespace backup {
 
@@ -93,6 +94,12 @@ Restored restore(const DataFolder& folder, const QString& year, const QString& f
     const QString unchanged = QStringLiteral("\nSemmi sem töltődött vissza, a %1. év adatai változatlanok.").arg(year);
     if (!DataFolder::isUsableYear(year)) {
         out.error = QStringLiteral("Nincs érvényes aktuális év, ahová a visszatöltés történne.");
+        return out;
+    }
+    // An unfinished change belongs to the files as they are: it is completed
+    // (or discarded) first, so that it can never land on restored files.
+    if (const journaled::Recovery earlier = journaled::recover(folder, year); !earlier.ok()) {
+        out.error = earlier.message + unchanged;
         return out;
     }
     const QStringList names = restorable(folder, fromFolder);

@@ -42,6 +42,17 @@ double numericValue(const QString& text) {
     return ok && std::isfinite(v) ? v : 0.0;
 }
 
+std::optional<int> yearNumber(const QString& text) {
+    const double v = numericValue(text);
+    if (v < 1 || v > 9999 || v != std::floor(v)) return std::nullopt;
+    return static_cast<int>(v);
+}
+
+std::int64_t wholeValue(const QString& text) {
+    const double v = numericValue(text);
+    return std::fabs(v) < 1e15 ? static_cast<std::int64_t>(v) : 0;
+}
+
 std::optional<std::int64_t> parseWholeNumber(const QString& text) {
     const QString t = text.trimmed();
     int i = 0;
@@ -116,7 +127,14 @@ QString formatPattern(std::int64_t value, const QString& pattern) {
         }
     }
     if (places == 0) out += digits;
-    return negative ? QLatin1Char('-') + out : out;
+    if (negative) {
+        // The sign goes just before the first digit, after the pattern's
+        // leading blanks: "-2 500", never "- 2 500".
+        qsizetype first = 0;
+        while (first < out.size() && !out[first].isDigit()) ++first;
+        out.insert(first, QLatin1Char('-'));
+    }
+    return out;
 }
 
 QString padLeft(const QString& text, int width) {

@@ -17,6 +17,14 @@ namespace conv {
 // follow); a text without a leading number is 0.
 double numericValue(const QString& text);
 
+// The year a text names: its numeric value when that is a whole number from
+// 1 to 9999; nullopt for anything else ("", "abcd", "12.5", "9e99").
+std::optional<int> yearNumber(const QString& text);
+
+// The numeric value cut to a whole number; 0 beyond +-10^15, where no year
+// or amount of the program lies.
+std::int64_t wholeValue(const QString& text);
+
 // A whole number typed as digits with an optional sign and surrounding
 // blanks; anything else (letters, decimals, inner blanks) gives nullopt.
 std::optional<std::int64_t> parseWholeNumber(const QString& text);

@@ -3,6 +3,9 @@
 #include <QDir>
 
 #include "conversions.h"
+#include "journal.h"
+#include "recordfile.h"
+#include "records.h"
 
 DataFolder::DataFolder(QString root, FileLayer& fs) : root_(std::move(root)), fs_(fs) {}
 
@@ -18,7 +21,35 @@ bool DataFolder::isUsableYear(const QString& year) {
     const QString t = year.trimmed();
     if (t.isEmpty() || t.contains(QLatin1Char('/')) || t.contains(QLatin1Char('\\')) || t.startsWith(QLatin1Char('.')))
         return false;
-    return conv::numericValue(t) != 0.0;
+    return conv::yearNumber(t).has_value();
+}
+
+namespace {
+template <class R>
+void addProblem(QStringList& out, FileLayer& fs, const QString& path) {
+    if (const auto problem = RecordFile<R>(path, fs).problem()) out << *problem;
+}
+void addRecovery(QStringList& out, const journaled::Recovery& r) {
+    if (!r.message.isEmpty()) out << r.message;
+}
+}  // namespace
+
+QStringList DataFolder::startNotices() const {
+    QStringList out;
+    addRecovery(out, journaled::recover(fs_, root_));
+    addProblem<Epulet>(out, fs_, file(files::Epuletek));
+    addProblem<StatuszRec>(out, fs_, file(files::Stat));
+    addProblem<Beallitas>(out, fs_, file(files::Set));
+    return out;
+}
+
+QStringList DataFolder::yearNotices(const QString& year) const {
+    QStringList out;
+    if (!isUsableYear(year)) return out;
+    addRecovery(out, journaled::recover(*this, year));
+    addProblem<Lakas>(out, fs_, yearFile(year, files::Lakasok));
+    addProblem<Befizetes>(out, fs_, yearFile(year, files::Befiz));
+    return out;
 }
 
 bool DataFolder::ensureYearFolder(const QString& year) const {

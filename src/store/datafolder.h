@@ -3,6 +3,7 @@
 // year's files in a folder named by the year text.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -35,9 +36,18 @@ public:
     QString yearFolder(const QString& year) const;
     QString yearFile(const QString& year, const QString& name) const;
 
-    // A year text names a folder only when its numeric value is not 0 and it
-    // holds no path separator; any other text names no folder at all.
+    // A year text names a folder only when its numeric value is a whole
+    // number from 1 to 9999 and it holds no path separator and does not start
+    // with a dot; any other text names no folder at all.
     static bool isUsableYear(const QString& year);
+
+    // At start: completes or discards an unfinished change of the shared
+    // files (journal.h) and names the shared files that are not used
+    // (not regular files, or damaged lengths). One message each.
+    QStringList startNotices() const;
+    // The same for a year folder and its files; nothing for a year that names
+    // no folder.
+    QStringList yearNotices(const QString& year) const;
 
     // Makes the year folder when it is missing. False, without touching
     // anything, for a year text that names no folder, or when making fails.

@@ -79,8 +79,12 @@ struct Date {
         static const QDate epoch(1899, 12, 30);
         return Date{d.isValid() ? static_cast<double>(epoch.daysTo(d)) : 0.0};
     }
+    // The day of the date; an invalid QDate for a value that is not a finite
+    // day of the years 1 to 9999 (a damaged field), which then shows empty.
     QDate toQDate() const {
         static const QDate epoch(1899, 12, 30);
+        constexpr double first = -693593.0, last = 2958466.0;  // 0001-01-01, 10000-01-01
+        if (!std::isfinite(value) || value < first || value >= last) return QDate();
         return epoch.addDays(static_cast<qint64>(std::floor(value)));
     }
     bool operator==(const Date&) const = default;
@@ -90,9 +94,19 @@ struct Date {
 struct Currency {
     std::int64_t scaled = 0;
     double toDouble() const { return static_cast<double>(scaled) / 10000.0; }
-    static Currency fromDouble(double v) { return Currency{static_cast<std::int64_t>(v * 10000.0 + (v < 0 ? -0.5 : 0.5))}; }
+    // A value that is not finite or beyond the field gives 0.
+    static Currency fromDouble(double v) {
+        const double scaled = v * 10000.0 + (v < 0 ? -0.5 : 0.5);
+        if (!std::isfinite(scaled) || std::fabs(scaled) >= 9.2e18) return Currency{};
+        return Currency{static_cast<std::int64_t>(scaled)};
+    }
     bool operator==(const Currency&) const = default;
 };
+
+// The most records a file of a kind can sanely hold; a larger file is taken
+// as damaged and refused. Kinds set their own limit in records.h.
+template <class R>
+inline constexpr qint64 kMaxRecords = 1'000'000;
 
 // Bytes the program never interprets: kept exactly as read.
 template <int N>

@@ -344,3 +344,17 @@ void visit(UtolsoMappaRec& r, V& v) {
     v("UtolsoMappa", r.UtolsoMappa);
     v("(reserved)", r.Fenntartott);
 }
+
+// The most records each file can sanely hold (kinds not named here: a
+// million); a larger file is taken as damaged and refused, so that a damaged
+// length can never make the program read gigabytes.
+template <> inline constexpr qint64 kMaxRecords<Lakas> = 1'000'000;
+template <> inline constexpr qint64 kMaxRecords<Epulet> = 100'000;
+template <> inline constexpr qint64 kMaxRecords<StatuszRec> = 100'000;
+template <> inline constexpr qint64 kMaxRecords<Beallitas> = 1'000;
+template <> inline constexpr qint64 kMaxRecords<Befizetes> = 10'000'000;
+template <> inline constexpr qint64 kMaxRecords<KonyvTetel> = 1'000'000;
+template <> inline constexpr qint64 kMaxRecords<Nyomtatvany> = 10'000;
+template <> inline constexpr qint64 kMaxRecords<Naplo> = 1'000'000;
+template <> inline constexpr qint64 kMaxRecords<Kepment> = 1'000;
+template <> inline constexpr qint64 kMaxRecords<UtolsoMappaRec> = 1'000;

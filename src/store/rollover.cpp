@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "backup.h"
+#include "journal.h"
 #include "book/book.h"
 #include "recordfile.h"
 
@@ -96,7 +97,10 @@ Result run(const DataFolder& folder, const Plan& plan, const QDateTime& now) {
         return failed(QStringLiteral("A fájl nem olvasható:\n") + native(path) + notMade);
     };
 
-    // Year N - 1: the apartments rolled over, the buildings' balances.
+    // Year N - 1: the apartments rolled over, the buildings' balances, with
+    // an unfinished change of that year completed first.
+    if (const journaled::Recovery earlier = journaled::recover(folder, plan.oldYear); !earlier.ok())
+        return failed(earlier.message + notMade);
     const QString oldFlats = folder.yearFile(plan.oldYear, files::Lakasok);
     auto flats = RecordFile<Lakas>(oldFlats, fs).readAll();
     if (!flats || !fs.size(oldFlats)) return unreadable(oldFlats);

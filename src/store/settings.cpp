@@ -15,10 +15,13 @@ QString readYear(const DataFolder& folder) {
 bool writeYear(const DataFolder& folder, const QString& yearText) {
     const auto path = folder.openFile(files::Set);
     if (!path) return false;
+    // The small file is replaced as a whole: the old one or the new one.
     RecordFile<Beallitas> file(*path, folder.fs());
-    Beallitas rec = file.read(1).value_or(Beallitas{});
-    rec.Ev = yearText;
-    return file.write(1, rec);
+    auto records = file.readAll();
+    if (!records) return false;
+    if (records->empty()) records->emplace_back();
+    records->front().Ev = yearText;
+    return file.replaceAll(*records);
 }
 
 }  // namespace settings

@@ -10,6 +10,7 @@
 #include "letters/printing.h"
 #include "reports/recordingsurface.h"
 #include "store/recordfile.h"
+#include "support/faults.h"
 #include "support/testfolder.h"
 
 using namespace letters;
@@ -82,15 +83,6 @@ QString entry(const char* name, const char* address, int arrears) {
            QStringLiteral("|%1|2026-03-15|Felszólítás|%2|0").arg(QString::fromUtf8(address)).arg(arrears);
 }
 
-// Lets the n-th write of Naplo.dat fail.
-class FailingJournal : public FileLayer {
-public:
-    int failAt = 0;
-    bool writeAt(const QString& path, qint64 offset, const QByteArray& data) override {
-        if (path.endsWith(QStringLiteral("Naplo.dat")) && --failAt == 0) return false;
-        return FileLayer::writeAt(path, offset, data);
-    }
-};
 
 }  // namespace
 
@@ -212,14 +204,15 @@ void tst_letterprinting::onlyWhatIsHandedOverIsRecorded() {
     RecordingSurface s;
     s.failBegin = failure == QLatin1String("begin");
     s.failFinish = failure == QLatin1String("finish");
-    FailingJournal fs;
-    if (failure.startsWith(QLatin1String("journal"))) fs.failAt = failure.back().digitValue();
+    FaultySystem fs;  // the n-th write of Naplo.dat fails
+    if (failure.startsWith(QLatin1String("journal")))
+        fs.failOn(FaultySystem::Call::Pwrite, files::NaploFile, failure.back().digitValue() - 1, false);
     const int stopAt = failure.startsWith(QLatin1String("stop")) ? failure.back().digitValue() : -1;
     const auto stop = [&](int done, int) { return done != stopAt; };
     const std::vector<int> recs =
         failure == QLatin1String("missing") ? std::vector<int>{1, 9} : std::vector<int>{1, 2, 3};
-    const RunResult r = kind == 0 ? printSelected(s, data->folder(fs), run, 1, designerPage())
-                                  : printListed(s, data->folder(fs), run, recs, designerPage(),
+    const RunResult r = kind == 0 ? printSelected(s, data->folder(fs.layer()), run, 1, designerPage())
+                                  : printListed(s, data->folder(fs.layer()), run, recs, designerPage(),
                                                 kind == 1 ? Output::JobPerLetter : Output::OneDocument, stop);
     QCOMPARE(r.ok(), stopAt >= 0);
     QCOMPARE(r.cancelled, stopAt >= 0);
@@ -278,10 +271,10 @@ void tst_letterprinting::payments() {
     QCOMPARE(journal(*data).value(1).section(QLatin1Char('|'), 5).toInt(), befizetve);
     if (!refused) QCOMPARE(p.record->Befizetve, befizetve);
     // A payment whose write fails reports it and changes nothing.
-    FailingJournal fs;
-    fs.failAt = 1;
+    FaultySystem fs;
+    fs.failOn(FaultySystem::Call::Pwrite, files::NaploFile, 0, false);
     const QByteArray before = data->bytes(kNaplo);
-    const JournalPayment failed = addJournalPayment(data->folder(fs), kYear, 2, QStringLiteral("1"));
+    const JournalPayment failed = addJournalPayment(data->folder(fs.layer()), kYear, 2, QStringLiteral("1"));
     QVERIFY(!failed.ok() && !failed.refused);
     QCOMPARE(data->bytes(kNaplo), before);
 }

@@ -9,6 +9,7 @@
 #include "letters/picture.h"
 #include "letters/templates.h"
 #include "store/recordfile.h"
+#include "support/faults.h"
 #include "support/testfolder.h"
 
 using namespace letters;
@@ -38,11 +39,6 @@ std::vector<Nyomtatvany> stored(const TestFolder& data) {
     return RecordFile<Nyomtatvany>(data.folder().file(files::Nyomtatvanyok)).readAll().value();
 }
 
-// Fails every whole-file replacement.
-class NoReplace : public FileLayer {
-public:
-    bool replace(const QString&, const QByteArray&) override { return false; }
-};
 
 }  // namespace
 
@@ -104,8 +100,9 @@ void tst_lettertemplates::deleteByCopy() {
     for (const char* name : {"A", "B", "C"}) saveTemplate(data.folder(), sample(3), QString::fromLatin1(name));
     const QByteArray before = data.bytes(QStringLiteral("Nyomtatvanyok.dat"));
 
-    NoReplace failing;
-    QVERIFY(!deleteTemplate(data.folder(failing), 2).isEmpty());
+    FaultySystem failing;  // no whole-file replacement goes through
+    failing.failOn(FaultySystem::Call::Rename, QString());
+    QVERIFY(!deleteTemplate(data.folder(failing.layer()), 2).isEmpty());
     QCOMPARE(data.bytes(QStringLiteral("Nyomtatvanyok.dat")), before);
     QVERIFY(!deleteTemplate(data.folder(), 4).isEmpty());
 

@@ -27,11 +27,13 @@ private slots:
         row("1 000", 1000), row("1500 Ft", 1500), row("12,5", 12), row("+7", 7), row("- 5", -5);
         row("1e3", 1000), row("2.5E-1", 0.25), row("12e", 12), row("12e-x", 12), row(".", 0), row(".5", 0.5);
         row("1.2.3", 1.2), row("--1", 0), row("5-3", 5), row("e5", 0);
+        row("9e99", 9e99), row("-2.7", -2.7), row("1e400", 0);
         QTest::newRow("tab and line feed") << QStringLiteral("\t1\n2") << 12.0;
     }
     void numericValue() {
         QFETCH(QString, text); QFETCH(double, value);
         QCOMPARE(conv::numericValue(text), value);
+        QCOMPARE(conv::wholeValue(text), std::abs(value) < 1e15 ? qint64(value) : 0);  // never beyond 64 bits
     }
 
     void parseWholeNumber_data() {
@@ -112,7 +114,7 @@ private slots:
         };
         row(1234567, "### ### ###", "1 234 567"), row(1234, "### ### ###", " 1 234"), row(0, "### ### ###", "  ");
         row(0, "### ### ##0", "  0"), row(12, "### ### ##0", "  12"), row(5, "### ##0", " 5");
-        row(-1234, "### ##0", "-1 234"), row(999999, "### ##0", "999 999"), row(1000000, "### ##0", "1000 000");
+        row(-1234, "### ##0", "-1 234"), row(-2500, "### ### ###", " -2 500"), row(999999, "### ##0", "999 999"), row(1000000, "### ##0", "1000 000");
         row(1234567890, "### ### ###", "1234 567 890");
         row(std::numeric_limits<qint64>::min(), "### ##0", "-9223372036854775 808");
     }

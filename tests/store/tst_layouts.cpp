@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 
+#include "store/conversions.h"
 #include "store/recordfile.h"
 #include "store/records.h"
 
@@ -299,12 +301,19 @@ private slots:
         QTest::newRow("1900-03-01") << QDate(1900, 3, 1) << 61.0;
         QTest::newRow("2000-01-01") << QDate(2000, 1, 1) << 36526.0;
         QTest::newRow("2026-03-05") << QDate(2026, 3, 5) << 46086.0;
+        QTest::newRow("0001-01-01") << QDate(1, 1, 1) << -693593.0;
+        QTest::newRow("9999-12-31") << QDate(9999, 12, 31) << 2958465.0;
+        // Damaged values show as no date at all.
+        const double inf = std::numeric_limits<double>::infinity();
+        for (double bad : {-693594.0, 2958466.0, 9.3e18, -1e300, inf, -inf, std::numeric_limits<double>::quiet_NaN()})
+            QTest::addRow("damaged %g", bad) << QDate() << bad;
     }
     void dates() {
         QFETCH(QDate, date); QFETCH(double, value);
-        QCOMPARE(Date::fromQDate(date).value, value);
+        if (date.isValid()) QCOMPARE(Date::fromQDate(date).value, value);
         QCOMPARE(Date{value}.toQDate(), date);
         QCOMPARE(Date{value + 0.75}.toQDate(), date);  // the time of day does not change the day
+        QCOMPARE(conv::shortDate(Date{value}), value == 0 ? QString() : conv::shortDate(date));  // 0: the empty date
     }
 
     // A new record has empty dates; a never-written (zero) one reads as empty.

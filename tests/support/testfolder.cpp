@@ -1,5 +1,7 @@
 #include "testfolder.h"
 
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -97,4 +99,10 @@ Epulet makeEpulet(const QString& nev, std::int16_t rate) {
     Epulet e;
     e.Nev = nev, e.KKperNm = rate;
     return e;
+}
+
+int FailingReplace::rename(const char* from, const char* to) {
+    if (!QFile::decodeName(to).contains(failing)) return SystemCalls::rename(from, to);
+    errno = EIO;
+    return -1;
 }

@@ -36,13 +36,16 @@ private:
     QTemporaryDir dir_;
 };
 
-// Fails the whole-file replacements of the paths that hold `failing`.
-class FailingReplace : public FileLayer {
+// A file layer whose whole-file replacements of the paths that hold
+// `failing` fail (at the rename).
+class FailingReplace : public SystemCalls {
 public:
     QString failing = QStringLiteral("\n");
-    bool replace(const QString& path, const QByteArray& data) override {
-        return !path.contains(failing) && FileLayer::replace(path, data);
-    }
+    int rename(const char* from, const char* to) override;
+    operator FileLayer&() { return layer_; }  // NOLINT: used where a layer is wanted
+
+private:
+    FileLayer layer_{*this};
 };
 
 // An apartment with a resident, an address and a building.

@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(m->index(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));  // an expense's date
         QVERIFY(!m->index(0, 0).data(Qt::ForegroundRole).isValid() && !m->index(1, 1).data(Qt::ForegroundRole).isValid());
         QVERIFY(m->index(2, 0).data(Qt::FontRole).value<QFont>().bold() && m->index(2, 3).data(Qt::FontRole).value<QFont>().bold());
-        QCOMPARE(w.lbEgyenleg->text(), QStringLiteral("- 2 500,-Ft"));
+        QCOMPARE(w.lbEgyenleg->text(), QStringLiteral(" -2 500,-Ft"));
         QCOMPARE(w.lbEgyenleg->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
         w.mnuVissza->trigger();

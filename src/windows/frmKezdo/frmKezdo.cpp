@@ -215,12 +215,16 @@ void frmKezdo::opening() {
         const QSignalBlocker block(d);
         d->setDate(appclock::today());
     }
+    // An unfinished change is completed, and damaged shared files are named,
+    // before anything is read.
+    for (const QString& notice : m_folder.startNotices())
+        Dialogs::current().message(this, QStringLiteral("Domoria program"), notice, Dialogs::Icon::Warning);
     fillStatuses();
     EpuletBeolvas();
     // The month rows of the ledger and meter lists are made with the pages.
 
     const QString stored = settings::readYear(m_folder);
-    if (conv::numericValue(stored) > 0)
+    if (DataFolder::isUsableYear(stored))
         txtEv->setText(stored);
     else
         txtEv->setText(QString::number(appclock::today().year()));
@@ -244,7 +248,7 @@ void frmKezdo::fillStatuses() {
 
 void frmKezdo::setUjEvCaption() {
     cmdUjEv->setText(QStringLiteral("Új év létrehozása ") +
-                     QString::number(static_cast<qint64>(conv::numericValue(m_AktualisEv)) + 1) +
+                     QString::number(conv::wholeValue(m_AktualisEv) + 1) +
                      QStringLiteral(". évre"));
 }
 
@@ -263,7 +267,7 @@ void frmKezdo::yearChanged(const QString& text) {
 }
 
 void frmKezdo::stepYear(int steps) {
-    const auto year = static_cast<qint64>(conv::numericValue(txtEv->text()));
+    const auto year = conv::wholeValue(txtEv->text());
     txtEv->setText(QString::number(year + steps));
 }
 
@@ -298,6 +302,8 @@ void frmKezdo::LakasokBeolvas() {
     m_yearTotals = list.totals;
     showYearTotals();
     QApplication::restoreOverrideCursor();
+    if (!list.notice.isEmpty())
+        Dialogs::current().message(this, QStringLiteral("Domoria program"), list.notice, Dialogs::Icon::Warning);
 }
 
 void frmKezdo::showYearTotals() {
