@@ -135,11 +135,10 @@ long peakResidentKb() {
 
 // ---- the window --------------------------------------------------------------
 
-// Lets the window finish what the action started (layout, the list's and the
-// labels' paint).
-void settle(frmKezdo& w) {
+// Lets the window finish what the action started (layout, the paint of
+// what changed).
+void settle() {
     QCoreApplication::processEvents();
-    w.ListView1->viewport()->repaint();
 }
 
 
@@ -246,41 +245,41 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
     ScriptedDialogs dialogs;
     frmKezdo w{folder};
     w.show();
-    settle(w);
+    settle();
     add("list load (LakasokBeolvas) with its paint", bench::median(runs, [&] {
             w.LakasokBeolvas();
-            settle(w);
+            settle();
         }));
     add("header click \"Utca\" after a load (re-sort)", bench::median(runs, [&] {
             w.LakasokBeolvas();
             clickHeader(w, 0);
-            settle(w);
+            settle();
         }, [&] {
             clickHeader(w, 1);
-            settle(w);
+            settle();
         }));
     add("header click back to \"Lakó neve\"", bench::median(runs, [&] {
             clickHeader(w, 1);
-            settle(w);
+            settle();
         }, [&] {
             clickHeader(w, 0);
-            settle(w);
+            settle();
         }));
     add("search by name", bench::median(runs, [&] {
             w.LakasokBeolvas();
             w.txtNevKeres->setText(QStringLiteral("kov"));
-            settle(w);
+            settle();
         }, [&] {
             w.cmdKeres->click();
-            settle(w);
+            settle();
         }));
     w.txtNevKeres->clear();
     w.LakasokBeolvas();
-    settle(w);
+    settle();
 
     const auto chooseApartment = [&] {
         selectRecord(w, nextRec());
-        settle(w);
+        settle();
     };
     add("water reading (button)", bench::median(runs, [&] {
             chooseApartment();
@@ -288,11 +287,11 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
             dialogs.answers = {true};
         }, [&] {
             w.cmdKozmuModosit->click();
-            settle(w);
+            settle();
         }));
     const auto chooseLedgerRow = [&](int month) {
         w.ListView3->setCurrentItem(w.ListView3->topLevelItem(month - 1));
-        settle(w);
+        settle();
     };
     add("payment (button)", bench::median(runs, [&] {
             chooseApartment();
@@ -301,7 +300,7 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
             dialogs.answers = {true};
         }, [&] {
             w.cmdKozoskBefiz->click();
-            settle(w);
+            settle();
         }));
     int month = 0;
     add("charge for all (button)", bench::median(runs, [&] {
@@ -311,7 +310,7 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
             dialogs.answers = {true};
         }, [&] {
             w.cmdKozoskEloiras->click();
-            settle(w);
+            settle();
         }));
     add("\"Leadás\" for all (button)", bench::median(runs, [&] {
             restore();
@@ -319,7 +318,7 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
             dialogs.answers = {true};
         }, [&] {
             w.cmdLeadas->click();
-            settle(w);
+            settle();
         }));
     for (const ScriptedDialogs::Shown& shown : dialogs.shown)  // every action was meant to succeed
         if (shown.kind == QLatin1String("message")) std::printf("message: %s\n", qPrintable(shown.text));

@@ -120,8 +120,10 @@ std::int64_t periodConsumption(const Lakas& l) {
 ApartmentList listApartments(const QString& path, FileLayer& fs, const std::function<bool(const LakasLista&)>& take,
                              bool includeYearlyWater) {
     ApartmentList out;
+    const RecordFile<LakasLista> file(path, fs);
+    if (!take) out.rows.reserve(static_cast<size_t>(file.count()));
     SharedTexts shared;
-    out.opened = RecordFile<LakasLista>(path, fs).forEach([&](int n, const LakasLista& l) {
+    out.opened = file.forEach([&](int n, const LakasLista& l) {
         if (take && !take(l)) return;
         out.rows.push_back(rowOf(n, l, shared));
         addToTotals(out.totals, l, includeYearlyWater);

@@ -134,10 +134,15 @@ struct Array1 {
 
 namespace fieldio {
 
-// Numbers stored as they lie in memory (the host is little-endian, as the
-// files are): an array of them is read and written in one copy.
+// Fields stored as they lie in memory (the host is little-endian, as the
+// files are): an array of them is read and written in one copy. A Boolean
+// is not: any non-zero value reads as true and is written as -1.
 template <class T>
-inline constexpr bool kPlainNumber = std::is_same_v<T, std::int16_t> || std::is_same_v<T, std::int32_t>;
+inline constexpr bool kStoredAsIs = std::is_same_v<T, std::int16_t> || std::is_same_v<T, std::int32_t> ||
+                                    std::is_same_v<T, Date> || std::is_same_v<T, Currency>;
+template <int N>
+inline constexpr bool kStoredAsIs<FixedText<N>> = true;
+static_assert(sizeof(Date) == 8 && sizeof(Currency) == 8 && sizeof(FixedText<30>) == 30);
 
 inline void putBytes(std::vector<char>& out, const void* p, size_t n) {
     const auto* c = static_cast<const char*>(p);
@@ -164,7 +169,7 @@ public:
     void operator()(const char*, const Skip<N>&) = delete;
     template <class T, int N>
     void operator()(const char* name, const Array1<T, N>& a) {
-        if constexpr (kPlainNumber<T>)
+        if constexpr (kStoredAsIs<T>)
             put(a.items.data(), static_cast<int>(sizeof(T)) * N);
         else
             for (const T& item : a.items) (*this)(name, item);
@@ -201,7 +206,7 @@ public:
     void operator()(const char*, Skip<N>&) { pos_ += N; }
     template <class T, int N>
     void operator()(const char* name, Array1<T, N>& a) {
-        if constexpr (kPlainNumber<T>)
+        if constexpr (kStoredAsIs<T>)
             get(a.items.data(), static_cast<int>(sizeof(T)) * N);
         else
             for (T& item : a.items) (*this)(name, item);

@@ -72,7 +72,9 @@ const std::vector<int>& RecordListModel::ranks(int column) {
     Column& c = sort_[static_cast<size_t>(column)];
     const size_t n = rows_.size();
     if (c.rank.size() == n) return c.rank;
-    if (c.texts.size() > 4 * n + 1024) c = Column{};  // mostly texts long gone
+    // Texts no longer listed are kept for a while, so that a list narrowed by
+    // a search and read in full again needs no new keys.
+    if (c.texts.size() > 2 * n + 100000) c = Column{};
 
     // The id of every row's text: the same as before when the row at that
     // place still holds it (a list read again), else looked up or new.
