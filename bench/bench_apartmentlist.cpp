@@ -136,9 +136,10 @@ long peakResidentKb() {
 // ---- the window --------------------------------------------------------------
 
 // Lets the window finish what the action started (layout, the paint of
-// what changed).
+// what changed): a few rounds, since a layout done in one round asks for
+// its paint in the next.
 void settle() {
-    QCoreApplication::processEvents();
+    for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
 }
 
 
