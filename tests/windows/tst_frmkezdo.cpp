@@ -27,7 +27,7 @@ namespace {
 QByteArray setDat(const char* year4) { return QByteArray(year4, 4) + QByteArray("\0\0", 2); }
 
 // An action on the selected apartment, done with the window's controls.
-using Action = std::function<void(frmKezdo&, ScriptedDialogs&)>;
+using Action = std::function<void(frmKezdo&)>;
 
 // What the list side shows: every column of the list, then the totals.
 QStringList listSide(const frmKezdo& w) {
@@ -259,61 +259,46 @@ private slots:
     void refreshInPlace_data() {
         QTest::addColumn<Action>("action");
         QTest::addColumn<bool>("totalsShown");
-        const auto ledgerRow = [](frmKezdo& w, int month) {
-            w.SSTab1->setCurrentIndex(1);
-            w.ListView3->setCurrentItem(w.ListView3->topLevelItem(month - 1));
+        const auto ledger = [](int month, const char* amount, QPushButton* frmKezdo::*button) {
+            return Action([=](frmKezdo& w) {
+                w.SSTab1->setCurrentIndex(1);
+                w.ListView3->setCurrentItem(w.ListView3->topLevelItem(month - 1));
+                if (amount) w.txtKozoskBefizet->setText(amount);
+                (w.*button)->click();
+            });
         };
-        QTest::newRow("water reading") << Action([](frmKezdo& w, ScriptedDialogs& d) {
-            w.txtUtolso[1]->setText("170"), w.txtUtolso[2]->setText("20");
-            d.answers = {true};
-            w.cmdKozmuModosit->click();
-        }) << true;
-        QTest::newRow("payment") << Action([=](frmKezdo& w, ScriptedDialogs& d) {
-            ledgerRow(w, 2);
-            w.txtKozoskBefizet->setText("2500");
-            d.answers = {true};
-            w.cmdKozoskBefiz->click();
-        }) << true;
-        QTest::newRow("charge") << Action([=](frmKezdo& w, ScriptedDialogs& d) {
-            ledgerRow(w, 4);
-            d.answers = {true};
-            w.cmdKozoskEloiras->click();
-        }) << true;
-        QTest::newRow("modify: the row moves") << Action([](frmKezdo& w, ScriptedDialogs& d) {
-            w.txtUtca->setText("Alma utca");
-            d.answers = {true};
-            w.cmdModosit->click();
-        }) << true;
-        QTest::newRow("Leadás") << Action([](frmKezdo& w, ScriptedDialogs&) {
-            w.opVizLeadas[0]->setChecked(true);
-            w.cmdLeadas->click();
-        }) << false;
+        QTest::newRow("water reading") << Action([](frmKezdo& w) { w.txtUtolso[1]->setText("170"), w.cmdKozmuModosit->click(); }) << true;
+        QTest::newRow("payment") << ledger(2, "2500", &frmKezdo::cmdKozoskBefiz) << true;
+        QTest::newRow("charge") << ledger(4, nullptr, &frmKezdo::cmdKozoskEloiras) << true;
+        QTest::newRow("modify: the row moves") << Action([](frmKezdo& w) { w.txtUtca->setText("Alma utca"), w.cmdModosit->click(); }) << true;
+        QTest::newRow("Leadás") << Action([](frmKezdo& w) { w.opVizLeadas[0]->setChecked(true), w.cmdLeadas->click(); }) << false;
     }
     void refreshInPlace() {
         QFETCH(Action, action); QFETCH(bool, totalsShown);
         MainWindow f;
         std::vector<Lakas> flats;
         for (const char* street : {"Fő utca", "Kert sor", "Rózsa utca", "Béke tér"}) {
-            Lakas l = makeLakas(QStringLiteral("Lakó %1").arg(flats.size() + 1), street, "1", "2");
-            l.KozosKoltseg = 9000, l.KKEloiras(1) = 9000, l.KKEloiras(2) = 9000, l.HEloiras(1) = 3000;
-            l.ElozoAllas(1) = 100, l.UtolsoAllas(1) = 130, l.ElozoAllas(2) = 10, l.HaviFogyasztas1(2) = 4;
-            flats.push_back(l);
+            flats.push_back(makeLakas(QStringLiteral("Lakó %1").arg(flats.size() + 1), street, "1", "2"));
+            Lakas& l = flats.back();
+            l.KozosKoltseg = 9000, l.KKEloiras(1) = 9000, l.HEloiras(1) = 3000, l.HaviFogyasztas1(2) = 4;
+            l.ElozoAllas(1) = 100, l.UtolsoAllas(1) = 130;
         }
         f.data.writeApartments("2026", flats);
         frmKezdo& w = f.open();
         clickHeader(w, 1);
         selectRecord(w, 3);
         const QStringList before = listSide(w);
-        action(w, f.dlg);
-        QVERIFY2(f.dlg.answers.empty() && (!f.dlg.last() || f.dlg.last()->kind != "message"), qPrintable(f.dlg.texts().join('\n')));
+        f.dlg.answers = {true};
+        action(w);
+        QVERIFY2(f.dlg.texts().filter(QRegularExpression("^message")).isEmpty(), qPrintable(f.dlg.texts().join('\n')));
         QCOMPARE(currentRecord(w), 3);
         QVERIFY(w.ListView1->selectionModel()->isRowSelected(w.ListView1->currentIndex().row(), {}));
         const QStringList shown = listSide(w);
         w.LakasokBeolvas();
         const QStringList read = listSide(w);
+        QVERIFY(read != before);
         QCOMPARE(shown.mid(0, 5), read.mid(0, 5));
         QCOMPARE(shown.mid(5), totalsShown ? read.mid(5) : before.mid(5));
-        QVERIFY(read != before);
     }
 
     // MezoDel clears the apartment's own fields and keeps the house's.
