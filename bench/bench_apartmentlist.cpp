@@ -26,6 +26,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,9 +60,13 @@ void writeSampleYear(const QString& path, int count) {
                                           "Árpád út",   "Szőlő köz", "Dózsa György út", "Liget sor",
                                           "Zöldfa utca", "Óbudai rakpart", "Csokonai utca", "Gyöngyvirág utca"};
     constexpr int nSurnames = std::size(surnames), nGivens = std::size(givens), nStreets = std::size(streets);
+    // Names mostly distinct, as in a real house: a surname and one or two
+    // given names.
     const auto name = [&](int i) {
-        return QString::fromUtf8(surnames[(i * 7 + i / 13) % nSurnames]) + QLatin1Char(' ') +
-               QString::fromUtf8(givens[(i * 11 + i / 7) % nGivens]);
+        QString n = QString::fromUtf8(surnames[i % nSurnames]) + QLatin1Char(' ') +
+                    QString::fromUtf8(givens[(i / nSurnames) % nGivens]);
+        if (i % 5 != 0) n += QLatin1Char(' ') + QString::fromUtf8(givens[(i / (nSurnames * nGivens) + i) % nGivens]);
+        return n;
     };
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
@@ -69,7 +74,7 @@ void writeSampleYear(const QString& path, int count) {
     for (int i = 0; i < count; ++i) {
         Lakas l;
         const int residents = 1 + i % 4;
-        for (int r = 1; r <= residents; ++r) l.Lakok.Nev(r) = name(i * 3 + r * 101);
+        for (int r = 1; r <= residents; ++r) l.Lakok.Nev(r) = name(i + (r - 1) * 7919);
         if (i % 97 == 0) l.Lakok.Nev(1) = QString();  // an apartment without residents
         l.Irsz = 1000 + i % 900;
         l.Helyseg = QStringLiteral("Budapest");
@@ -194,11 +199,11 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
     QDir(dir.path()).mkpath(kYear);
     const QString path = folder.yearFile(kYear, files::Lakasok);
     writeSampleYear(path, count);
-    {
+    const auto storeYear = [&](const char* year) {
         QFile set(folder.file(files::Set));
         set.open(QIODevice::WriteOnly);
-        set.write(QByteArray("2026\0\0", 6));
-    }
+        set.write(QByteArray(year, 4) + QByteArray(2, '\0'));
+    };
     const QString pristine = path + QStringLiteral(".sample");
     QFile::copy(path, pristine);
     // The sample year again, flushed, so that the next action finds readings
@@ -242,8 +247,21 @@ void measureYear(int count, int runs, const QString& base, Table& table) {
         bench::median(runs, restore, [&] { water::setForward(folder, kYear, 1, true); }));
     restore();
 
-    // The running window.
+    // The running window. First a window opened on another year, then this
+    // year typed: its list has no sort keys yet.
     ScriptedDialogs dialogs;
+    storeYear("2025");
+    std::unique_ptr<frmKezdo> fresh;
+    add("year typed in a new window (list, keys, first apartment)", bench::median(runs, [&] {
+            fresh = std::make_unique<frmKezdo>(folder);
+            fresh->show();
+            settle();
+        }, [&] {
+            fresh->txtEv->setText(kYear);
+            settle();
+        }));
+    fresh.reset();
+    storeYear("2026");
     frmKezdo w{folder};
     w.show();
     settle();
