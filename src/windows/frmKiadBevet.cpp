@@ -34,6 +34,7 @@ QTreeView* bookList(const char* objectName, book::ListKind k, const QString& acc
     const bool both = k == book::ListKind::KiBe;
     const QList<int> widths = both ? QList<int>{95, 280, 85, 85, 300, 55} : QList<int>{95, 280, 85, 300, 55};
     for (int c = 0; c < widths.size(); ++c) v->setColumnWidth(c, widths[c]);
+    ui::recordModel(v)->setRightAligned(both ? QList<int>{2, 3} : QList<int>{2});
     return v;
 }
 

@@ -45,6 +45,7 @@ frmNaplo::frmNaplo(const DataFolder& folder, const QString& year, QWidget* paren
         QStringLiteral("Kinyomtatott értesítők"));
     for (auto [column, width] : {std::pair{0, 150}, {1, 150}, {2, 125}, {3, 90}, {4, 75}, {5, 75}, {6, 75}, {7, 40}})
         ListView1->setColumnWidth(column, width);
+    ui::recordModel(ListView1)->setRightAligned({4, 5, 6});
     lbHatralek = ui::valueLabel(QStringLiteral("lbHatralek"));
     lbBefizet = ui::valueLabel(QStringLiteral("lbBefizet"));
     lbKintlevoseg = ui::valueLabel(QStringLiteral("lbKintlevoseg"));
