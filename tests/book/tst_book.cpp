@@ -31,7 +31,6 @@ QList<int> recs(const book::List& l) {
     return out;
 }
 
-
 }  // namespace
 
 class TestBook : public QObject {
@@ -49,8 +48,7 @@ private slots:
         QTest::newRow("no building") << "Nincs ilyen" << QList<int>{};
     }
     void filter() {
-        QFETCH(QString, text);
-        QFETCH(QList<int>, shown);
+        QFETCH(QString, text); QFETCH(QList<int>, shown);
         TestFolder tf;
         tf.writeBook(kYear, sample());
         const book::Lists l = book::readLists(tf.folder(), kYear, text);
@@ -97,10 +95,7 @@ private slots:
         QTest::newRow("modify, the income") << int(A::Modify) << "5" << "-2147483649" << "bevétel";
     }
     void prepare() {
-        QFETCH(int, action);
-        QFETCH(QString, kiadas);
-        QFETCH(QString, bevetel);
-        QFETCH(QString, outcome);
+        QFETCH(int, action); QFETCH(QString, kiadas); QFETCH(QString, bevetel); QFETCH(QString, outcome);
         const book::Input in{QDate(2026, 3, 1), "festés", "számla 12", " Rózsa utca 12. és a szomszéd", kiadas, bevetel};
         const book::Prepared p = book::prepare(book::Action(action), in);
         if (!p.entry) {

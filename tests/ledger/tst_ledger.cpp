@@ -134,10 +134,9 @@ private slots:
         QCOMPARE(r.own, c.own);
         QCOMPARE(ledger::allArrears(year, c.kind), c.all);
 
-        std::vector<Befizetes> log;  // one record per payment, with the apartment's texts
+        std::vector<Befizetes> log(size_t(c.amounts.size()));  // one record per payment, with the apartment's texts
         for (int i = 0; i < c.amounts.size(); ++i) {
-            log.emplace_back();
-            Befizetes& b = log.back();
+            Befizetes& b = log[size_t(i)];
             b.Osszeg = c.amounts[i], b.Datum = Date::fromQDate(day(10 + i)), b.Honap = std::int16_t(c.row);
             b.Tipus = ledger::logKind(c.kind), b.Nev = "Kovács Éva", b.Helyseg = "Budapest", b.Utca = "Fő utca", b.Hsz = "1", b.Ajto = "2/5";
         }
@@ -174,11 +173,9 @@ private slots:
     void amounts() {
         QFETCH(Typing, c);
         const Kind k = c.typed == Typed::CommonCostDebt ? Kind::KozosKoltseg : Kind::Szemetdij;
-        const auto a =
-            c.typed == Typed::Payment ? ledger::paymentAmount(c.text) : ledger::previousYearAmount(k, c.text);
-        QCOMPARE(a.status, c.status);
+        const auto a = c.typed == Typed::Payment ? ledger::paymentAmount(c.text) : ledger::previousYearAmount(k, c.text);
+        QVERIFY(a.status == c.status && a.error.isEmpty() == (c.status != Status::Refused));
         QCOMPARE(a.value, c.value);
-        QCOMPARE(a.error.isEmpty(), c.status != Status::Refused);
     }
 
     // A charge writes each apartment's own monthly amount over the month's
@@ -258,8 +255,8 @@ private slots:
         QVERIFY(ledger::pay(tf.folder(), kYear, 1, Kind::KozosKoltseg, 1, 100, day(1)).ok());
         const QByteArray lakasok = tf.bytes(kLakasok), befiz = tf.bytes(kBefiz);
         FaultySystem sys;  // the file's writes fail, in place and into its replacement
-        if (!c.failing.isEmpty()) sys.failOn(FaultySystem::Call::Pwrite, c.failing);
-        if (!c.failing.isEmpty()) sys.failOn(FaultySystem::Call::Pwrite, c.failing + QStringLiteral(".tmp"));
+        for (const QString& file : {c.failing, c.failing + ".tmp"})
+            if (!c.failing.isEmpty()) sys.failOn(FaultySystem::Call::Pwrite, file);
         const DataFolder folder = tf.folder(sys.layer());
         const QString& op = c.operation;
         bool ok = false, refused = false, record = false;
@@ -274,10 +271,8 @@ private slots:
                                : ledger::charge(folder, kYear, c.rec, Kind::Szemetdij, c.row, op == "chargeAll");
             ok = r.ok(), refused = r.refused, record = r.record.has_value();
         }
-        QVERIFY(!ok && !record);
-        QCOMPARE(refused, c.refused);
-        QCOMPARE(tf.bytes(kLakasok), lakasok);
-        QCOMPARE(tf.bytes(kBefiz), befiz);
+        QVERIFY(!ok && !record && refused == c.refused);
+        QVERIFY(tf.bytes(kLakasok) == lakasok && tf.bytes(kBefiz) == befiz);
     }
 
     // Typed readings are checked, then stored with each meter's consumption

@@ -238,9 +238,9 @@ private slots:
     }
     void computedCommonCost() {
         QFETCH(QStringList, typed); QFETCH(QString, shown);
-        TestFolder tf;
-        tf.writeBuildings({makeEpulet("Rózsa ház", 300), makeEpulet("Ikerház", 100), makeEpulet("Ikerház", 999), makeEpulet("Páratlan", 301)});
-        QCOMPARE(::computedCommonCost(typed[0], buildingRate(readBuildings(tf.folder()), typed[1]), typed[2]), shown);
+        const std::vector<Epulet> all{makeEpulet("Rózsa ház", 300), makeEpulet("Ikerház", 100), makeEpulet("Ikerház", 999),
+                                      makeEpulet("Páratlan", 301)};
+        QCOMPARE(::computedCommonCost(typed[0], buildingRate(all, typed[1]), typed[2]), shown);
     }
 
     // The address is trimmed and encoded so that nothing in it becomes a
@@ -388,17 +388,11 @@ private slots:
         const auto change = op.one ? op.one(t.folder()) : std::nullopt;
         const auto totals = op.every ? op.every(t.folder()) : std::nullopt;
         const ApartmentList after = readApartmentList(t.folder(), kYear);
-        if (op.every) {
-            QVERIFY(totals && *totals == after.totals);
-            QVERIFY(after.rows == before.rows);
-            return;
-        }
-        QVERIFY(change);
-        QCOMPARE(change->rec, 2);
-        QVERIFY(change->before == before.rows[1] && change->after == after.rows[1]);
         HouseTotals applied = before.totals;
-        applied += change->delta;
-        QVERIFY(applied == after.totals);
+        if (change) applied += change->delta;
+        QVERIFY(op.every ? totals && *totals == after.totals && after.rows == before.rows
+                         : change && change->rec == 2 && change->before == before.rows[1] && change->after == after.rows[1] &&
+                               applied == after.totals);
     }
 };
 
