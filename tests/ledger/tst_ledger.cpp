@@ -68,20 +68,13 @@ void cases(std::initializer_list<std::pair<const char*, T>> rows) {
     for (const auto& [name, c] : rows) QTest::newRow(name) << c;
 }
 
-struct Payments {
-    Kind kind;
-    int row, before, paid;  // before and after the payments, paid on the row
-    QList<int> amounts;
-    qint64 own, all;  // rows 1..13 of the current apartment, rows 1..12 of every apartment
-    QByteArray tipus;
-};
+// Paid on the row before and after the payments; the arrears of rows 1..13
+// of the current apartment and of rows 1..12 of every apartment.
+struct Payments { Kind kind; int row, before, paid; QList<int> amounts; qint64 own, all; QByteArray tipus; };
 struct Typing { Typed typed; QString text; Status status; int value; };
-struct Change {
-    Kind kind;
-    QString operation;  // charge (March), chargeAll or debt
-    int amount;         // of a debt
-    qint64 own, all;    // own: rows 1..12 after a charge, 1..13 after a debt
-};
+// A charge (March), chargeAll or debt (of `amount`); own: rows 1..12 after
+// a charge, 1..13 after a debt.
+struct Change { Kind kind; QString operation; int amount; qint64 own, all; };
 // Readings as typed, the month of the reading date, the consumptions stored
 // for it, the period's consumption; or words the refusal must hold.
 struct Readings { QStringList elozo, utolso; int month; Four stored; qint64 period; QString refusal; };
