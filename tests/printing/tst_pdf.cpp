@@ -135,13 +135,15 @@ private slots:
         }
     }
 
-    // A file that cannot be written, a printer that is gone, a print abandoned
-    // half-way: each leaves no PDF file (an older file of the name stays as it
-    // was); the first two are reported, naming the file or the printer.
+    // A file that cannot be written or put in place, a printer that is gone,
+    // a print abandoned half-way: each leaves no PDF file (an older file of
+    // the name stays as it was); all but the last are reported, naming the
+    // file or the printer.
     void failures_data() {
-        QTest::addColumn<QString>("target");  // a PDF path in the test folder, or "printer:" + name
+        QTest::addColumn<QString>("target");  // a PDF path in the test folder, "printer:" + name, or "folder:" + a folder's name
         QTest::addColumn<QString>("error");   // "": abandoned
         QTest::newRow("folder missing") << "nincs/lista.pdf" << "A PDF fájl nem írható: ";
+        QTest::newRow("a folder of the name") << "folder:lista.pdf" << "A PDF fájl nem írható: ";
         QTest::newRow("printer gone") << "printer:Eltűnt nyomtató" << "A nyomtató nem érhető el: Eltűnt nyomtató";
         QTest::newRow("abandoned") << "regi.pdf" << "";
     }
@@ -150,25 +152,17 @@ private slots:
         QFETCH(QString, target); QFETCH(QString, error);
         QTemporaryDir tmp;
         QtPrinterSurface s;
-        const QString path = tmp.filePath(target);
-        if (target.startsWith(QLatin1String("printer:"))) {
-            s.setPrinterName(target.mid(8));
-        } else {
-            s.setPdfFile(path);
-            QFile old(path);
-            if (old.open(QIODevice::WriteOnly)) old.write("régi");
-        }
+        const QString path = tmp.filePath(target.section(':', -1));
+        QFile old(path);
+        if (target.startsWith("printer:")) s.setPrinterName(target.mid(8));
+        else s.setPdfFile(path);
+        if (target.startsWith("folder:")) QDir().mkpath(path + "/tele");
+        else if (!target.contains(':') && old.open(QIODevice::WriteOnly)) old.write("régi"), old.close();
         s.print({"szöveg"});
-        if (error.isEmpty()) {
-            s.abortDoc();
-            QVERIFY(!s.failed());
-        } else {
-            QVERIFY(!s.endDoc());
-            QVERIFY2(s.error().startsWith(error), qPrintable(s.error()));
-        }
-        QFile left(path);
+        if (error.isEmpty()) s.abortDoc();
+        QVERIFY2(error.isEmpty() ? !s.failed() : !s.endDoc() && s.error().startsWith(error), qPrintable(s.error()));
         QCOMPARE(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), error.isEmpty() ? QStringList{"regi.pdf"} : QStringList{});
-        QVERIFY(!error.isEmpty() || (left.open(QIODevice::ReadOnly) && left.readAll() == "régi"));
+        QVERIFY(!error.isEmpty() || (old.open(QIODevice::ReadOnly) && old.readAll() == "régi"));
     }
 };
 
