@@ -1,8 +1,8 @@
 // The expense and income book: the building filter, the three lists with
 // their totals and the balance, recording and modifying an entry (every
 // refusal and failed write leaving the book as it was), and the book
-// reports through the recorder (45 rows a page, the frame bottoms, the page
-// numbers, the columns, the amounts in eleven characters) and as CSV.
+// reports through the recorder (their columns, the amounts in eleven
+// characters; their pages are proved with the summary's) and as CSV.
 
 #include <QTest>
 
@@ -68,7 +68,6 @@ private slots:
         TestFolder tf;
         tf.writeBook(kYear, sample());
         const book::Lists l = book::readLists(tf.folder(), kYear, text);
-        QVERIFY(l.error.isEmpty());
         QCOMPARE(recs(l.kiBe), shown);
     }
 
@@ -141,35 +140,6 @@ private slots:
         for (int rec : {0, 2})
             QVERIFY(book::writeEntry(tf.folder(failing.layer()), kYear, rec, a).error.contains("Kiadások.dat"));
         QCOMPARE(tf.readBook(kYear), before);
-    }
-
-    // A report of only its totals row has lines to 40 mm; 45 rows fill a page
-    // (lines to 260); 47 rows leave two for page 2, numbered in size 12 with its
-    // lines to 45 mm.
-    void pages_data() {
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<QList<int>>("bottoms");
-        QTest::newRow("totals only") << 0 << QList<int>{40};
-        QTest::newRow("45 rows") << 44 << QList<int>{260};
-        QTest::newRow("47 rows") << 46 << QList<int>{260, 45};
-    }
-
-    void pages() {
-        QFETCH(int, entries); QFETCH(QList<int>, bottoms);
-        RecordingSurface s;
-        QVERIFY(book::printReport(s, book::ListKind::Bevetel, list(entries), "2026", QDate(2026, 4, 2)));
-        QCOMPARE(s.pages(), int(bottoms.size()));
-        for (int page = 1; page <= bottoms.size(); ++page) {
-            QStringList verticals;
-            for (const QString& l : s.ruled(page))
-                if (l.section(',', 0, 0) == l.section('-', 1).section(',', 0, 0)) verticals << l;
-            QCOMPARE(verticals, QStringList({"10,30-10,%1", "50,30-50,%1", "160,30-160,%1", "195,30-195,%1"})
-                                    .replaceInStrings("%1", QString::number(bottoms[page - 1])));
-            const auto* number = s.findText(QStringLiteral("oldal: %1").arg(page), page);
-            QVERIFY(number && number->x == 170 && number->size == (page == 1 ? 10 : 12));
-            QVERIFY(s.placed(page).contains("2026. évi kimutatás a bevételekről.@10,10 b"));
-        }
-        QCOMPARE(s.texts().filter("ÖSSZESEN").size(), 1);
     }
 
     // The columns of each report: headers at 30 mm, a row's date, description

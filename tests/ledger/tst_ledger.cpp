@@ -70,7 +70,7 @@ void cases(std::initializer_list<std::pair<const char*, T>> rows) {
 
 // Paid on the row before and after the payments; the arrears of rows 1..13
 // of the current apartment and of rows 1..12 of every apartment.
-struct Payments { Kind kind; int row, before, paid; QList<int> amounts; qint64 own, all; QByteArray tipus; };
+struct Payments { Kind kind; int row, before, paid; QList<int> amounts; qint64 own, all; };
 struct Typing { Typed typed; QString text; Status status; int value; };
 // A charge (March), chargeAll or debt (of `amount`); own: rows 1..12 after
 // a charge, 1..13 after a debt.
@@ -93,16 +93,15 @@ class TestLedger : public QObject {
     Q_OBJECT
 private slots:
     void payments_data() {
-        const QByteArray kk("K\xF6z\xF6sk\xF6lts\xE9g"), h("Szem\xE9td\xEDj   ");
         const Kind k = Kind::KozosKoltseg;
         const qint64 max = 2147483647;
         // The current apartment owes 1500 for March (500 paid) and 5000 from the previous year; the first
         // apartment owes 5500 (common cost) or 4000 (waste fee) over the months.
-        cases<Payments>({{"1000 then 500", {k, 3, 0, 1500, {1000, 500}, 5000, 5500, kk}},
-                         {"paying 0 clears", {k, 3, 500, 0, {0}, 6500, 7000, kk}},
-                         {"previous-year row", {k, 13, 0, 2000, {2000}, 4000, 6500, kk}},
-                         {"up to the 32-bit limit", {k, 5, 2147483000, int(max), {647}, 6000 - max, 6500 - max, kk}},
-                         {"waste fee 1000 then 500", {Kind::Szemetdij, 3, 0, 1500, {1000, 500}, 5000, 4000, h}}});
+        cases<Payments>({{"1000 then 500", {k, 3, 0, 1500, {1000, 500}, 5000, 5500}},
+                         {"paying 0 clears", {k, 3, 500, 0, {0}, 6500, 7000}},
+                         {"previous-year row", {k, 13, 0, 2000, {2000}, 4000, 6500}},
+                         {"up to the 32-bit limit", {k, 5, 2147483000, int(max), {647}, 6000 - max, 6500 - max}},
+                         {"waste fee 1000 then 500", {Kind::Szemetdij, 3, 0, 1500, {1000, 500}, 5000, 4000}}});
     }
     void payments() {
         QFETCH(Payments, c);
@@ -134,7 +133,6 @@ private slots:
             b.Tipus = ledger::logKind(c.kind), b.Nev = "Kovács Éva", b.Helyseg = "Budapest", b.Utca = "Fő utca", b.Hsz = "1", b.Ajto = "2/5";
         }
         QCOMPARE(RecordFile<Befizetes>(tf.folder().yearFile(kYear, files::Befiz)).readAll(), std::optional(log));
-        QCOMPARE(tf.bytes(kBefiz).mid(12, 12), c.tipus);  // the kind as stored, blank-padded
     }
 
     // A typed payment, and the previous-year debt answer of each kind.

@@ -103,7 +103,6 @@ private slots:
     }
 
     void cleanupTestCase() {
-        if (cupsd_.state() == QProcess::NotRunning) return;
         cupsd_.terminate();
         if (!cupsd_.waitForFinished(10000)) cupsd_.kill(), cupsd_.waitForFinished(5000);
     }
