@@ -1,10 +1,14 @@
 // The expense and income book: the building filter, the three lists with
-// their totals and the balance, and recording and modifying an entry, with
-// every refusal and failed write leaving the book as it was.
+// their totals and the balance, recording and modifying an entry (every
+// refusal and failed write leaving the book as it was), and the book
+// reports through the recorder (their columns, the amounts in eleven
+// characters; their pages are proved with the summary's) and as CSV.
 
 #include <QTest>
 
 #include "book/book.h"
+#include "book/bookreports.h"
+#include "reports/recordingsurface.h"
 #include "support/faults.h"
 #include "support/testfolder.h"
 
@@ -31,7 +35,18 @@ QList<int> recs(const book::List& l) {
     return out;
 }
 
-
+// A list of n entries (expenses of 100 and incomes of 1234567 in turn) and
+// its totals.
+book::List list(int n) {
+    book::List l;
+    for (int i = 1; i <= n; ++i) {
+        const bool expense = i % 2 == 1;
+        l.rows.push_back({i, makeTetel("Ház", expense ? 100 : 0, expense ? 0 : 1234567, QDate(2026, 3, i % 28 + 1),
+                                       QStringLiteral("Tétel %1").arg(i))});
+        l.kiadas += l.rows.back().t.Kiadas, l.bevetel += l.rows.back().t.Bevetel;
+    }
+    return l;
+}
 }  // namespace
 
 class TestBook : public QObject {
@@ -49,12 +64,10 @@ private slots:
         QTest::newRow("no building") << "Nincs ilyen" << QList<int>{};
     }
     void filter() {
-        QFETCH(QString, text);
-        QFETCH(QList<int>, shown);
+        QFETCH(QString, text); QFETCH(QList<int>, shown);
         TestFolder tf;
         tf.writeBook(kYear, sample());
         const book::Lists l = book::readLists(tf.folder(), kYear, text);
-        QVERIFY(l.error.isEmpty());
         QCOMPARE(recs(l.kiBe), shown);
     }
 
@@ -69,14 +82,11 @@ private slots:
                  (QList<qint64>{12600, 10200, 12600, 10200, -2400}));
         QCOMPARE(book::balanceText(10000 - 12500), QStringLiteral(" -2 500,-Ft"));  // "### ### ###"
 
-        using book::ListKind;
-        QCOMPARE(book::rowTexts(ListKind::KiBe, l.kiBe.rows[1]),
-                 (QStringList{"2026. 03. 05.", "festés", "12500", "0", "számla", "2"}));
-        QCOMPARE(book::rowTexts(ListKind::Bevetel, l.kiBe.rows[2]),
+        // A row of the lists (the combined list's rows and the totals rows are
+        // also those of the reports and the CSV file).
+        QCOMPARE(book::rowTexts(book::ListKind::Bevetel, l.kiBe.rows[2]),
                  (QStringList{"2026. 03. 09.", "bérleti díj", "10000", "számla", "1"}));
-        const QString blanks(13, QLatin1Char(' '));
-        QCOMPARE(book::totalsTexts(ListKind::KiBe, l.kiBe), (QStringList{"ÖSSZESEN", blanks, "12600", "10200", "", ""}));
-        QCOMPARE(book::totalsTexts(ListKind::Kiadas, l.kiadas), (QStringList{"ÖSSZESEN", blanks, "12600", "", ""}));
+        QCOMPARE(book::rowTexts(book::ListKind::KiBe, l.kiBe.rows[1]).last(), QStringLiteral("2"));
     }
 
     // What each action takes from the fields; a refused amount names its box.
@@ -97,10 +107,7 @@ private slots:
         QTest::newRow("modify, the income") << int(A::Modify) << "5" << "-2147483649" << "bevétel";
     }
     void prepare() {
-        QFETCH(int, action);
-        QFETCH(QString, kiadas);
-        QFETCH(QString, bevetel);
-        QFETCH(QString, outcome);
+        QFETCH(int, action); QFETCH(QString, kiadas); QFETCH(QString, bevetel); QFETCH(QString, outcome);
         const book::Input in{QDate(2026, 3, 1), "festés", "számla 12", " Rózsa utca 12. és a szomszéd", kiadas, bevetel};
         const book::Prepared p = book::prepare(book::Action(action), in);
         if (!p.entry) {
@@ -133,6 +140,47 @@ private slots:
         for (int rec : {0, 2})
             QVERIFY(book::writeEntry(tf.folder(failing.layer()), kYear, rec, a).error.contains("Kiadások.dat"));
         QCOMPARE(tf.readBook(kYear), before);
+    }
+
+    // The columns of each report: headers at 30 mm, a row's date, description
+    // and amounts, the totals row last.
+    void columns_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("texts");  // from 30 mm on
+        // clang-format off
+        QTest::newRow("incomes") << int(book::ListKind::Bevetel)
+            << "Dátum@12,30 b|Megnevezés@52,30 b|Összeg@165,30 b|2026. 03. 03.@11,35|Tétel 2@51,35|  1 234 567@172,35|"
+               "ÖSSZESEN@11,40|             @51,40|  1 234 567@172,40";
+        QTest::newRow("expenses") << int(book::ListKind::Kiadas)
+            << "Dátum@12,30 b|Megnevezés@52,30 b|Összeg@165,30 b|2026. 03. 02.@11,35|Tétel 1@51,35|        100@172,35|"
+               "ÖSSZESEN@11,40|             @51,40|        100@172,40";
+        QTest::newRow("both") << int(book::ListKind::KiBe)
+            << "Dátum@12,30 b|Megnevezés@32,30 b|Kiadás@140,30 b|Bevétel@170,30 b|2026. 03. 02.@11,35|Tétel 1@31,35|"
+               "        100@142,35|          0@172,35|2026. 03. 03.@11,40|Tétel 2@31,40|          0@142,40|"
+               "  1 234 567@172,40|ÖSSZESEN@11,45|             @31,45|        100@142,45|  1 234 567@172,45";
+        // clang-format on
+    }
+
+    void columns() {
+        QFETCH(int, kind); QFETCH(QString, texts);
+        const auto k = book::ListKind(kind);
+        const book::List all = list(2);
+        book::List shown;  // the separate lists hold only their own entries
+        for (const auto& e : all.rows)
+            if (k == book::ListKind::KiBe || (k == book::ListKind::Kiadas) == (e.t.Kiadas != 0)) shown.rows.push_back(e);
+        shown.kiadas = k == book::ListKind::Bevetel ? 0 : all.kiadas,
+        shown.bevetel = k == book::ListKind::Kiadas ? 0 : all.bevetel;
+        RecordingSurface s;
+        book::printReport(s, k, shown, "2026", QDate(2026, 4, 2));
+        QCOMPARE(s.placed(1, 30), texts.split('|'));
+    }
+
+    void csvFile() {
+        const QByteArray bytes = book::csv(list(2));
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(QString::fromUtf8(bytes.mid(3)).split("\r\n"),
+                 (QStringList{"Dátum;Megnevezés;Kiadás;Bevétel;Megjegyzés", "2026. 03. 02.;Tétel 1;100;0;számla",
+                              "2026. 03. 03.;Tétel 2;0;1234567;számla", "ÖSSZESEN;;100;1234567;", ""}));
     }
 };
 

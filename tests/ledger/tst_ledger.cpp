@@ -68,20 +68,13 @@ void cases(std::initializer_list<std::pair<const char*, T>> rows) {
     for (const auto& [name, c] : rows) QTest::newRow(name) << c;
 }
 
-struct Payments {
-    Kind kind;
-    int row, before, paid;  // before and after the payments, paid on the row
-    QList<int> amounts;
-    qint64 own, all;  // rows 1..13 of the current apartment, rows 1..12 of every apartment
-    QByteArray tipus;
-};
+// Paid on the row before and after the payments; the arrears of rows 1..13
+// of the current apartment and of rows 1..12 of every apartment.
+struct Payments { Kind kind; int row, before, paid; QList<int> amounts; qint64 own, all; };
 struct Typing { Typed typed; QString text; Status status; int value; };
-struct Change {
-    Kind kind;
-    QString operation;  // charge (March), chargeAll or debt
-    int amount;         // of a debt
-    qint64 own, all;    // own: rows 1..12 after a charge, 1..13 after a debt
-};
+// A charge (March), chargeAll or debt (of `amount`); own: rows 1..12 after
+// a charge, 1..13 after a debt.
+struct Change { Kind kind; QString operation; int amount; qint64 own, all; };
 // Readings as typed, the month of the reading date, the consumptions stored
 // for it, the period's consumption; or words the refusal must hold.
 struct Readings { QStringList elozo, utolso; int month; Four stored; qint64 period; QString refusal; };
@@ -100,16 +93,15 @@ class TestLedger : public QObject {
     Q_OBJECT
 private slots:
     void payments_data() {
-        const QByteArray kk("K\xF6z\xF6sk\xF6lts\xE9g"), h("Szem\xE9td\xEDj   ");
         const Kind k = Kind::KozosKoltseg;
         const qint64 max = 2147483647;
         // The current apartment owes 1500 for March (500 paid) and 5000 from the previous year; the first
         // apartment owes 5500 (common cost) or 4000 (waste fee) over the months.
-        cases<Payments>({{"1000 then 500", {k, 3, 0, 1500, {1000, 500}, 5000, 5500, kk}},
-                         {"paying 0 clears", {k, 3, 500, 0, {0}, 6500, 7000, kk}},
-                         {"previous-year row", {k, 13, 0, 2000, {2000}, 4000, 6500, kk}},
-                         {"up to the 32-bit limit", {k, 5, 2147483000, int(max), {647}, 6000 - max, 6500 - max, kk}},
-                         {"waste fee 1000 then 500", {Kind::Szemetdij, 3, 0, 1500, {1000, 500}, 5000, 4000, h}}});
+        cases<Payments>({{"1000 then 500", {k, 3, 0, 1500, {1000, 500}, 5000, 5500}},
+                         {"paying 0 clears", {k, 3, 500, 0, {0}, 6500, 7000}},
+                         {"previous-year row", {k, 13, 0, 2000, {2000}, 4000, 6500}},
+                         {"up to the 32-bit limit", {k, 5, 2147483000, int(max), {647}, 6000 - max, 6500 - max}},
+                         {"waste fee 1000 then 500", {Kind::Szemetdij, 3, 0, 1500, {1000, 500}, 5000, 4000}}});
     }
     void payments() {
         QFETCH(Payments, c);
@@ -134,15 +126,13 @@ private slots:
         QCOMPARE(r.own, c.own);
         QCOMPARE(ledger::allArrears(year, c.kind), c.all);
 
-        std::vector<Befizetes> log;  // one record per payment, with the apartment's texts
+        std::vector<Befizetes> log(size_t(c.amounts.size()));  // one record per payment, with the apartment's texts
         for (int i = 0; i < c.amounts.size(); ++i) {
-            log.emplace_back();
-            Befizetes& b = log.back();
+            Befizetes& b = log[size_t(i)];
             b.Osszeg = c.amounts[i], b.Datum = Date::fromQDate(day(10 + i)), b.Honap = std::int16_t(c.row);
             b.Tipus = ledger::logKind(c.kind), b.Nev = "Kovács Éva", b.Helyseg = "Budapest", b.Utca = "Fő utca", b.Hsz = "1", b.Ajto = "2/5";
         }
         QCOMPARE(RecordFile<Befizetes>(tf.folder().yearFile(kYear, files::Befiz)).readAll(), std::optional(log));
-        QCOMPARE(tf.bytes(kBefiz).mid(12, 12), c.tipus);  // the kind as stored, blank-padded
     }
 
     // A typed payment, and the previous-year debt answer of each kind.
@@ -174,11 +164,9 @@ private slots:
     void amounts() {
         QFETCH(Typing, c);
         const Kind k = c.typed == Typed::CommonCostDebt ? Kind::KozosKoltseg : Kind::Szemetdij;
-        const auto a =
-            c.typed == Typed::Payment ? ledger::paymentAmount(c.text) : ledger::previousYearAmount(k, c.text);
-        QCOMPARE(a.status, c.status);
+        const auto a = c.typed == Typed::Payment ? ledger::paymentAmount(c.text) : ledger::previousYearAmount(k, c.text);
+        QVERIFY(a.status == c.status && a.error.isEmpty() == (c.status != Status::Refused));
         QCOMPARE(a.value, c.value);
-        QCOMPARE(a.error.isEmpty(), c.status != Status::Refused);
     }
 
     // A charge writes each apartment's own monthly amount over the month's
@@ -258,8 +246,8 @@ private slots:
         QVERIFY(ledger::pay(tf.folder(), kYear, 1, Kind::KozosKoltseg, 1, 100, day(1)).ok());
         const QByteArray lakasok = tf.bytes(kLakasok), befiz = tf.bytes(kBefiz);
         FaultySystem sys;  // the file's writes fail, in place and into its replacement
-        if (!c.failing.isEmpty()) sys.failOn(FaultySystem::Call::Pwrite, c.failing);
-        if (!c.failing.isEmpty()) sys.failOn(FaultySystem::Call::Pwrite, c.failing + QStringLiteral(".tmp"));
+        for (const QString& file : {c.failing, c.failing + ".tmp"})
+            if (!c.failing.isEmpty()) sys.failOn(FaultySystem::Call::Pwrite, file);
         const DataFolder folder = tf.folder(sys.layer());
         const QString& op = c.operation;
         bool ok = false, refused = false, record = false;
@@ -274,10 +262,8 @@ private slots:
                                : ledger::charge(folder, kYear, c.rec, Kind::Szemetdij, c.row, op == "chargeAll");
             ok = r.ok(), refused = r.refused, record = r.record.has_value();
         }
-        QVERIFY(!ok && !record);
-        QCOMPARE(refused, c.refused);
-        QCOMPARE(tf.bytes(kLakasok), lakasok);
-        QCOMPARE(tf.bytes(kBefiz), befiz);
+        QVERIFY(!ok && !record && refused == c.refused);
+        QVERIFY(tf.bytes(kLakasok) == lakasok && tf.bytes(kBefiz) == befiz);
     }
 
     // Typed readings are checked, then stored with each meter's consumption
