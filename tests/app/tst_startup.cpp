@@ -8,6 +8,7 @@
 #include <QSysInfo>
 #include <QTest>
 
+#include <optional>
 #include <unistd.h>
 
 #include "app/startup.h"
@@ -90,14 +91,11 @@ private slots:
         TestFolder t;
         t.writeBytes("Set.dat", "2024\0\0");
         const QStringList before = entries(t.path());
-        const QString notMade = QDir(t.path()).filePath("Set.dat/adatok");
-        for (const QString& folder : {t.path(), notMade}) {
+        for (const QString& folder : {t.path(), QDir(t.path()).filePath("Set.dat/adatok")}) {
             ScriptedDialogs dlg;
-            DataLock lock;
-            {
-                const Unwritable guard(t.path());
-                lock = startup::openDataFolder({folder, QString()});
-            }
+            std::optional<Unwritable> guard(std::in_place, t.path());
+            const DataLock lock = startup::openDataFolder({folder, QString()});
+            guard.reset();
             QVERIFY(!lock && dlg.shown.size() == 1 && dlg.shown[0].icon == Dialogs::Icon::Critical);
             QVERIFY2(dlg.shown[0].text.startsWith("Az adatmappa nem írható:\n" + QDir::toNativeSeparators(folder)),
                      qPrintable(dlg.shown[0].text));
@@ -116,9 +114,8 @@ private slots:
         for (const bool first : {true, false}) {
             ScriptedDialogs dlg;
             QVERIFY(startup::openDataFolder(choice));
-            QCOMPARE(dlg.shown.size(), size_t(first));
-            if (first)
-                QVERIFY(dlg.shown[0].text.contains(missing) && dlg.shown[0].text.contains(user.path()));
+            QVERIFY(dlg.shown.size() == size_t(first));
+            QVERIFY(!first || (dlg.shown[0].text.contains(missing) && dlg.shown[0].text.contains(user.path())));
             user.writeBytes(files::Set, "2026\0\0");
         }
     }
@@ -151,14 +148,13 @@ private slots:
     void programPrintsWithoutWindow() {
         const QString exe = QStringLiteral(DOMORIA_EXE);
         const QStringList before = entries(QFileInfo(exe).path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(var);
         for (const char* option : {"--version", "--help"}) {
             QProcess p;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(var);
             p.setProcessEnvironment(env);
             p.start(exe, {option});
-            QVERIFY(p.waitForFinished(20000));
-            QCOMPARE(p.exitCode(), 0);
+            QVERIFY(p.waitForFinished(20000) && p.exitCode() == 0);
             const QString out = QString::fromUtf8(p.readAllStandardOutput());
             QVERIFY2(out.contains(option[2] == 'v' ? "verzió: " DOMORIA_VERSION : "Kapcsolók:"), qPrintable(out));
         }

@@ -86,12 +86,8 @@ Lakas makeLakas(const QString& nev, const QString& utca, const QString& hsz, con
 KonyvTetel makeTetel(const QString& epulet, std::int32_t kiadas, std::int32_t bevetel, const QDate& datum,
                      const QString& megnevezes) {
     KonyvTetel e;
-    e.Kiadas = kiadas;
-    e.Bevetel = bevetel;
-    e.Datum = Date::fromQDate(datum);
-    e.Megnevezes = megnevezes;
-    e.Megjegyzes = QStringLiteral("számla");
-    e.Epulet = epulet;
+    e.Kiadas = kiadas, e.Bevetel = bevetel, e.Datum = Date::fromQDate(datum), e.Megnevezes = megnevezes;
+    e.Megjegyzes = QStringLiteral("számla"), e.Epulet = epulet;
     return e;
 }
 
