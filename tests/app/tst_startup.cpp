@@ -53,15 +53,14 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("host");
         const QString here = QSysInfo::machineHostName();
-        const auto row = [](const char* name, const QByteArray& lock, DataLock::Status s, const QString& host) {
+        using S = DataLock::Status;
+        const auto row = [](const char* name, const QByteArray& lock, S s, const QString& host) {
             QTest::newRow(name) << lock << int(s) << host;
         };
-        row("no lock", "-", DataLock::Status::Locked, "");
-        row("empty, after a power cut", "", DataLock::Status::Locked, "");
-        row("garbage", QByteArray("\0\xff\xfe zz\n\n", 8), DataLock::Status::Locked, "");
-        row("process gone", lockOf(2147480000, here), DataLock::Status::Locked, "");
-        row("running here", "self", DataLock::Status::HeldHere, here);
-        row("another computer", lockOf(4242, "konyvelo-gep"), DataLock::Status::HeldElsewhere, "konyvelo-gep");
+        row("no lock", "-", S::Locked, ""), row("empty, after a power cut", "", S::Locked, "");
+        row("garbage", QByteArray("\0\xff\xfe zz\n\n", 8), S::Locked, "");
+        row("process gone", lockOf(2147480000, here), S::Locked, ""), row("running here", "self", S::HeldHere, here);
+        row("another computer", lockOf(4242, "konyvelo-gep"), S::HeldElsewhere, "konyvelo-gep");
     }
     void lock() {
         QFETCH(QByteArray, existing); QFETCH(int, status); QFETCH(QString, host);

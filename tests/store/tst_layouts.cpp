@@ -206,12 +206,9 @@ private slots:
     void dates_data() {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<double>("value");
-        QTest::newRow("1899-12-30") << QDate(1899, 12, 30) << 0.0;
-        QTest::newRow("1899-12-29") << QDate(1899, 12, 29) << -1.0;
-        QTest::newRow("1900-03-01") << QDate(1900, 3, 1) << 61.0;
-        QTest::newRow("2026-03-05") << QDate(2026, 3, 5) << 46086.0;
-        QTest::newRow("0001-01-01") << QDate(1, 1, 1) << -693593.0;
-        QTest::newRow("9999-12-31") << QDate(9999, 12, 31) << 2958465.0;
+        const auto row = [](const QDate& d, double v) { QTest::newRow(qPrintable(d.toString(Qt::ISODate))) << d << v; };
+        row(QDate(1899, 12, 30), 0), row(QDate(1899, 12, 29), -1), row(QDate(1900, 3, 1), 61);
+        row(QDate(2026, 3, 5), 46086), row(QDate(1, 1, 1), -693593), row(QDate(9999, 12, 31), 2958465);
         // Damaged values show as no date at all.
         const double inf = std::numeric_limits<double>::infinity();
         for (double bad : {-693594.0, 2958466.0, 9.3e18, -1e300, inf, -inf, std::numeric_limits<double>::quiet_NaN()})

@@ -58,13 +58,8 @@ private slots:
     void deleteByCopy_data() {
         QTest::addColumn<int>("n");
         QTest::addColumn<int>("k");
-        QTest::newRow("only record") << 1 << 1;
-        QTest::newRow("first of 5") << 5 << 1;
-        QTest::newRow("middle of 5") << 5 << 3;
-        QTest::newRow("last of 5") << 5 << 5;
-        QTest::newRow("0 of 5") << 5 << 0;
-        QTest::newRow("6 of 5") << 5 << 6;
-        QTest::newRow("1 of 0") << 0 << 1;
+        for (const auto& [n, k] : {std::pair{1, 1}, {5, 1}, {5, 3}, {5, 5}, {5, 0}, {5, 6}, {0, 1}})
+            QTest::addRow("%d of %d", k, n) << n << k;
     }
     void deleteByCopy() {
         QFETCH(int, n); QFETCH(int, k);
