@@ -35,15 +35,21 @@ namespace {
 const QString kYear = QStringLiteral("2026");
 const QDate kDay(2026, 3, 10);
 
-// Apartment i stamped 0: telephone "T0", remark "M0", common cost 0.
-Lakas flat(int i) {
-    Lakas l = makeLakas(QStringLiteral("Lakó %1").arg(i), QStringLiteral("Fő utca"), QString::number(i), "1");
-    l.Telefon = QStringLiteral("T0"), l.Megj = QStringLiteral("M0"), l.SzemetDij = 900;
-    return l;
+// The form of apartment i stamped `stamp`: telephone "T<stamp>", remark
+// "M<stamp>", common cost <stamp>.
+ApartmentForm form(int i, int stamp) {
+    ApartmentForm f;
+    f.helyseg = "Budapest", f.irsz = "1111", f.utca = "Fő utca", f.hsz = QString::number(i), f.ajto = "1";
+    f.epulet = "A épület", f.pince = f.garazs = "Nincs", f.szemetDij = "900", f.kozosKoltseg = QString::number(stamp);
+    f.telefon = QStringLiteral("T%1").arg(stamp), f.megj = QStringLiteral("M%1").arg(stamp);
+    f.lakok = {ResidentRow{QStringLiteral("Lakó %1").arg(i), {}, {}, {}, {}, {}}};
+    return f;
 }
 
 void house(const TestFolder& tf) {
-    tf.writeApartments(kYear, {flat(1), flat(2), flat(3)});
+    std::vector<Lakas> flats(3);
+    for (int i = 1; i <= 3; ++i) applyForm(form(i, 0), flats[size_t(i - 1)]);
+    tf.writeApartments(kYear, flats);
     tf.writeBytes(kYear + QStringLiteral("/Befiz.dat"), QByteArray());
     tf.writeStatuses({QStringLiteral("tulajdonos")});
     tf.writeBytes(files::Set, QByteArray("2026\0\0", 6));
@@ -57,17 +63,6 @@ std::map<QString, QByteArray> snapshot(const TestFolder& tf) {
         out[name] = tf.bytes(name);
     }
     return out;
-}
-
-// The form of an apartment with a new stamp; its resident stays.
-ApartmentForm stamped(const Lakas& l, int stamp) {
-    ApartmentForm f;
-    f.helyseg = l.Helyseg.text(), f.irsz = QString::number(l.Irsz), f.utca = l.Utca.text(), f.hsz = l.Hsz.text();
-    f.ajto = l.Ajto.text(), f.epulet = l.Epulet.text(), f.pince = f.garazs = QStringLiteral("Nincs");
-    f.kozosKoltseg = QString::number(stamp), f.szemetDij = QString::number(l.SzemetDij);
-    f.telefon = QStringLiteral("T%1").arg(stamp), f.megj = QStringLiteral("M%1").arg(stamp);
-    f.lakok = {ResidentRow{l.Lakok.Nev(1).text(), {}, {}, {}, {}, {}}};
-    return f;
 }
 
 struct Done {
@@ -85,8 +80,8 @@ const std::vector<std::pair<const char*, Operation>> kOperations{
     {"payment", [](const DataFolder& f) { return of(ledger::pay(f, kYear, 2, Kind::KozosKoltseg, 3, 1000, kDay)); }},
     {"charge of one apartment", [](const DataFolder& f) { return of(ledger::charge(f, kYear, 2, Kind::Szemetdij, 4, false)); }},
     {"meter readings", [](const DataFolder& f) { return of(water::recordReadings(f, kYear, 3, {{}, {{35}}}, kDay)); }},
-    {"apartment modify", [](const DataFolder& f) { return of(modifyApartment(f, kYear, 2, stamped(flat(2), 7))); }},
-    {"apartment add", [](const DataFolder& f) { return of(addApartment(f, kYear, stamped(flat(4), 1))); }},
+    {"apartment modify", [](const DataFolder& f) { return of(modifyApartment(f, kYear, 2, form(2, 7))); }},
+    {"apartment add", [](const DataFolder& f) { return of(addApartment(f, kYear, form(4, 1))); }},
     {"charge of every apartment", [](const DataFolder& f) { return of(ledger::charge(f, kYear, 1, Kind::Szemetdij, 5, true)); }},
     {"apartment delete", [](const DataFolder& f) { return of(deleteApartment(f, kYear, 2)); }},
     {"status add", [](const DataFolder& f) { return of(addStatus(f, QStringLiteral("bérlő"))); }},
@@ -139,7 +134,7 @@ void stream(const DataFolder& f, quint32 seed) {
         const int rec = rng.bounded(1, 4), what = rng.bounded(3);
         const Kind kind = rng.bounded(2) ? Kind::KozosKoltseg : Kind::Szemetdij;
         if (what == 0) ledger::pay(f, kYear, rec, kind, rng.bounded(1, 14), rng.bounded(1, 1000), kDay);
-        if (what == 1) modifyApartment(f, kYear, rec, stamped(flat(rec), rng.bounded(1, 1000000)));
+        if (what == 1) modifyApartment(f, kYear, rec, form(rec, rng.bounded(1, 1000000)));
         if (what == 2) ledger::charge(f, kYear, rec, kind, rng.bounded(1, 13), false);
     }
 }
@@ -245,12 +240,12 @@ private slots:
             QByteArray journal = tf.bytes(name);
             if (damage == 1) journal.chop(1);
             if (damage == 2) journal[journal.size() / 2] = char(journal[journal.size() / 2] ^ 1);
-            if (damage == 3) tf.writeApartments(kYear, {flat(1)});
+            if (damage == 3) tf.writeApartments(kYear, {tf.readApartments(kYear)[0]});
             const auto start = snapshot(tf);
             for (int run = 0; run < (damage ? 1 : 2); ++run) {
                 tf.writeBytes(name, journal);
-                const auto r = journaled::recover(tf.folder(), kYear);
-                QCOMPARE(r.state, damage ? journaled::Recovery::State::Discarded : journaled::Recovery::State::Completed);
+                const auto want = damage ? journaled::Recovery::State::Discarded : journaled::Recovery::State::Completed;
+                QCOMPARE(journaled::recover(tf.folder(), kYear).state, want);
                 QCOMPARE(snapshot(tf), damage ? start : snapshot(paid));
                 QVERIFY(!tf.exists(name));
             }
