@@ -1,7 +1,7 @@
-// Byte layouts of the record files: every field's offset and width, which
-// member lies where, the byte order of numbers, Booleans, code page 1250
-// texts and dates, and that bytes the program does not interpret survive a
-// read and a write.
+// Byte layouts of the record files: every field's offset and width, members
+// read in the order of the file, bytes the program does not interpret kept
+// through a read and a write; the byte order of numbers, Booleans, code page
+// 1250 texts and dates.
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -16,43 +16,17 @@
 
 namespace {
 
-// Each field as "name offset width", "xN" for N elements, then "= length".
-// Runs of one name (Nyomtatvany lists its positions one by one) are one field.
+// Random bytes, decoded and encoded again: the first byte that changed, or
+// -1. The Booleans at `booleans` hold 0 or -1, which they keep.
 template <class R>
-QStringList describe() {
-    const fieldio::Layout l = layoutOf<R>();
-    std::vector<fieldio::FieldInfo> fs;
-    for (const auto& f : l.fields)
-        if (!fs.empty() && fs.back().name == f.name) fs.back().width += f.width, fs.back().count += f.count;
-        else fs.push_back(f);
-    QStringList out;
-    for (const auto& f : fs)
-        out << QStringLiteral("%1 %2 %3").arg(QString::fromStdString(f.name)).arg(f.offset).arg(f.width / f.count) +
-                   (f.count > 1 ? QStringLiteral("x%1").arg(f.count) : QString());
-    out << QStringLiteral("= %1").arg(l.length());
-    if (R::Length != l.length()) out << QStringLiteral("declared %1").arg(R::Length);
-    return out;
-}
-
-template <class T>
-QByteArray le(T v) {  // the host is little-endian, as the files are
-    return QByteArray(reinterpret_cast<const char*>(&v), sizeof v);
-}
-
-template <class R>
-QByteArray encoded(const R& r) {
-    return RecordFile<R>::encode(r);
-}
-
-// Random bytes, decoded and encoded again, come back unchanged: reserved
-// bytes included. The Booleans at `booleans` hold 0 or -1.
-template <class R>
-void survives(quint32 seed, std::vector<int> booleans = {}) {
+int firstChangedByte(quint32 seed, const std::vector<int>& booleans) {
     QRandomGenerator rng(seed);
     QByteArray in(R::Length, Qt::Uninitialized);
     for (char& c : in) c = static_cast<char>(rng.bounded(256));
     for (int b : booleans) in[b] = in[b + 1] = rng.bounded(2) ? '\xFF' : '\0';
-    QCOMPARE(encoded(decodeRecord<R>(in.constData())).toHex(' '), in.toHex(' '));
+    const QByteArray out = RecordFile<R>::encode(decodeRecord<R>(in.constData()));
+    const auto diff = std::mismatch(in.begin(), in.end(), out.begin());
+    return diff.first == in.end() ? -1 : int(diff.first - in.begin());
 }
 
 // Whether the record's field list names its members in the order they are
@@ -71,6 +45,39 @@ bool membersInOrder() {
     return std::adjacent_find(a.at.begin(), a.at.end(), std::greater_equal<>()) == a.at.end();
 }
 
+// Each field as "name offset width", "xN" for N elements, then "= length";
+// then what is wrong: a declared length that differs, members out of order,
+// bytes that do not survive a read and a write (reserved ones included).
+// Runs of one name (Nyomtatvany lists its positions one by one) are one field.
+template <class R>
+QStringList describe(const std::vector<int>& booleans = {}) {
+    const fieldio::Layout l = layoutOf<R>();
+    std::vector<fieldio::FieldInfo> fs;
+    for (const auto& f : l.fields)
+        if (!fs.empty() && fs.back().name == f.name) fs.back().width += f.width, fs.back().count += f.count;
+        else fs.push_back(f);
+    QStringList out;
+    for (const auto& f : fs)
+        out << QStringLiteral("%1 %2 %3").arg(QString::fromStdString(f.name)).arg(f.offset).arg(f.width / f.count) +
+                   (f.count > 1 ? QStringLiteral("x%1").arg(f.count) : QString());
+    out << QStringLiteral("= %1").arg(l.length());
+    if (R::Length != l.length()) out << QStringLiteral("declared %1").arg(R::Length);
+    if (!membersInOrder<R>()) out << QStringLiteral("members out of order");
+    for (quint32 seed = 1; seed <= 20 && out.back().startsWith('='); ++seed)
+        if (const int at = firstChangedByte<R>(seed, booleans); at >= 0) out << QStringLiteral("byte %1 changed").arg(at);
+    return out;
+}
+
+template <class T>
+QByteArray le(T v) {  // the host is little-endian, as the files are
+    return QByteArray(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
+template <class R>
+QByteArray encoded(const R& r) {
+    return RecordFile<R>::encode(r);
+}
+
 }  // namespace
 
 class TestLayouts : public QObject {
@@ -79,7 +86,7 @@ private slots:
     void layouts_data() {
         QTest::addColumn<QStringList>("actual");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("Lakas") << describe<Lakas>()
+        QTest::newRow("Lakas") << describe<Lakas>({1696, 1698})
             << "Nev 0 30x10 / AnyjaNeve 300 30x10 / SzulHelye 600 20x10 / SzulIdeje 800 10x10 / Statusz 900 15x10 / "
                "Bejelentve 1050 8x10 / Irsz 1130 2 / Helyseg 1132 25 / Utca 1157 25 / Hsz 1182 10 / Ajto 1192 10 / "
                "Alapterulet 1202 2 / VizoraSzam 1204 15x4 / UtolsoAllas 1264 2x4 / KozosKoltseg 1272 4 / "
@@ -113,7 +120,7 @@ private slots:
     }
     void layouts() {
         QFETCH(QStringList, actual); QFETCH(QString, expected);
-        QCOMPARE(actual, expected.split(QStringLiteral(" / ")));
+        QCOMPARE(actual.join(QStringLiteral(" / ")), expected);
     }
 
     // The apartment list's partial view reads each field it names where the
@@ -125,13 +132,6 @@ private slots:
             const fieldio::FieldInfo* g = full.find(f.name);
             QVERIFY2(f.name == "(skipped)" || (g && g->offset == f.offset && g->width == f.width), f.name.c_str());
         }
-    }
-
-    void membersInFileOrder() {
-        QVERIFY(membersInOrder<Lakas>() && membersInOrder<Epulet>() && membersInOrder<StatuszRec>());
-        QVERIFY(membersInOrder<Beallitas>() && membersInOrder<Befizetes>() && membersInOrder<KonyvTetel>());
-        QVERIFY(membersInOrder<Nyomtatvany>() && membersInOrder<Naplo>() && membersInOrder<Kepment>());
-        QVERIFY(membersInOrder<UtolsoMappaRec>());
     }
 
     // Numbers little-endian, dates as days in a double, money as the value
@@ -185,14 +185,6 @@ private slots:
         if (!text.isEmpty()) QCOMPARE(b.mid(30, 31).toHex(' '), (stored + ' ').toHex(' '));  // the next slot untouched
         b.replace(30, 30, stored);
         QCOMPARE(decodeRecord<Lakas>(b.constData()).Lakok.Nev(2).text(), readBack);
-    }
-
-    void randomBytesSurvive() {
-        for (quint32 seed = 1; seed <= 20; ++seed) {
-            survives<Beallitas>(seed), survives<Kepment>(seed), survives<UtolsoMappaRec>(seed);
-            survives<Lakas>(seed, {1696, 1698}), survives<Befizetes>(seed), survives<KonyvTetel>(seed);
-            survives<Nyomtatvany>(seed), survives<Naplo>(seed);
-        }
     }
 
     // Days since 1899-12-30; 0 is the empty date, as a new record holds.
