@@ -4,7 +4,6 @@
 
 #include <QTest>
 
-#include <cmath>
 #include <functional>
 #include <limits>
 #include <sys/stat.h>
@@ -15,6 +14,7 @@
 #include "register/buildings.h"
 #include "register/statuses.h"
 #include "store/conversions.h"
+#include "store/recordfile.h"
 #include "store/settings.h"
 #include "support/testfolder.h"
 
@@ -22,31 +22,19 @@ namespace {
 
 const QString kYear = QStringLiteral("2026");
 
-using Make = std::function<void(const TestFolder&, const QString& full)>;
+using Write = std::function<bool(const DataFolder&)>;
 struct Damage {
-    QString path;  // the damaged file, relative to the data folder
-    Make make;
-    std::function<bool(const DataFolder&)> write;  // a write to it, refused (nullptr: none)
-    bool named;                                    // the start-up notices name the file
+    QString path;    // the damaged file, relative to the data folder
+    QString kind;    // "pipe", "folder", "device", else a file of `bytes`, made `size` bytes long
+    QByteArray bytes;
+    qint64 size;
+    Write write;  // a write to it, refused (nullptr: none)
+    bool named;   // the start-up notices name the file
 };
 
-void fifo(const TestFolder&, const QString& full) {
-    QDir().mkpath(QFileInfo(full).absolutePath());
-    QCOMPARE(mkfifo(QFile::encodeName(full).constData(), 0600), 0);
-}
-
-// A sparse file of `records` records of `length` bytes.
-Make sparse(qint64 records, int length) {
-    return [=](const TestFolder&, const QString& full) {
-        QDir().mkpath(QFileInfo(full).absolutePath());
-        QFile f(full);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(records * length));
-    };
-}
-
 // Payment, registration and reading dates that no calendar holds.
-Lakas damagedDates() {
-    Lakas l = makeLakas(QStringLiteral("Kovács Éva"), QStringLiteral("Fő utca"), QStringLiteral("1"), QStringLiteral("2"));
+QByteArray damagedDates() {
+    Lakas l = makeLakas("Kovács Éva", "Fő utca", "1", "2");
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     const double dates[] = {nan, inf, -inf, 1e300, -9.3e18};
     for (int i = 1; i <= 5; ++i) {
@@ -54,17 +42,21 @@ Lakas damagedDates() {
         l.KKBefizDatum(i).value = l.HBefizDatum(i).value = l.Lakok.Bejelentve(i).value = dates[i - 1];
     }
     l.LeadasDatum.value = nan;
-    return l;
+    return RecordFile<Lakas>::encode(l);
 }
 
-bool pay(const DataFolder& f) { return ledger::pay(f, kYear, 1, ledger::Kind::KozosKoltseg, 1, 5, QDate(2026, 1, 5)).ok(); }
-bool addFlat(const DataFolder& f) {
+const Write pay = [](const DataFolder& f) {
+    return ledger::pay(f, kYear, 1, ledger::Kind::KozosKoltseg, 1, 5, QDate(2026, 1, 5)).ok();
+};
+const Write addFlat = [](const DataFolder& f) {
     ApartmentForm form;
     form.helyseg = form.utca = form.hsz = form.ajto = form.epulet = QStringLiteral("x");
     form.lakok = {ResidentRow{QStringLiteral("Új Lakó"), {}, {}, {}, {}, {}}};
     return addApartment(f, kYear, form).saved;
-}
-bool addHouse(const DataFolder& f) { return addBuilding(f, QStringLiteral("Új ház"), QStringLiteral("100")).saved; }
+};
+const Write addHouse = [](const DataFolder& f) { return addBuilding(f, "Új ház", "100").saved; };
+const Write addState = [](const DataFolder& f) { return addStatus(f, "x").saved; };
+const Write storeYear = [](const DataFolder& f) { return settings::writeYear(f, "2027"); };
 
 // What kind of thing the path is, and its size.
 QString shapeOf(const QString& path) {
@@ -83,37 +75,30 @@ private slots:
 
     void startAndWrite_data() {
         QTest::addColumn<Damage>("d");
-        const QString lakasok = kYear + QStringLiteral("/Lakasok.dat"), befiz = kYear + QStringLiteral("/Befiz.dat");
-        const auto device = [](const TestFolder&, const QString& full) {
-            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), full));
-        };
-        const auto folder = [](const TestFolder&, const QString& full) { QVERIFY(QDir().mkpath(full)); };
-        const auto dates = [](const TestFolder& tf, const QString&) { tf.writeApartments(kYear, {damagedDates()}); };
-        const auto year = [](const TestFolder& tf, const QString& full) {
-            tf.writeBytes(QFileInfo(full).fileName(), QByteArray("9e99\0\0", 6));
-        };
-        const auto journal = [](const TestFolder& tf, const QString&) {
-            tf.writeBytes(kYear + QStringLiteral("/domoria.jnl"), QByteArray(300, '\x5a'));
-        };
-        QTest::newRow("dates NaN, infinite, beyond 2^63 days") << Damage{lakasok, dates, nullptr, false};
-        QTest::newRow("stored year 9e99") << Damage{files::Set, year, nullptr, false};
-        QTest::newRow("a pipe as Epuletek.dat") << Damage{files::Epuletek, fifo, addHouse, true};
-        QTest::newRow("a pipe as Lakasok.dat") << Damage{lakasok, fifo, addFlat, true};
-        QTest::newRow("a pipe as Befiz.dat") << Damage{befiz, fifo, pay, true};
-        QTest::newRow("a folder as Stat.dat")
-            << Damage{files::Stat, folder, [](const DataFolder& f) { return addStatus(f, "x").saved; }, true};
-        QTest::newRow("a device as Set.dat")
-            << Damage{files::Set, device, [](const DataFolder& f) { return settings::writeYear(f, "2027"); }, true};
-        QTest::newRow("Epuletek.dat of 100001 buildings") << Damage{files::Epuletek, sparse(100001, 22), addHouse, true};
-        QTest::newRow("Lakasok.dat of 1000001 apartments") << Damage{lakasok, sparse(1000001, 2193), addFlat, true};
-        QTest::newRow("Befiz.dat of 2^31 payments") << Damage{befiz, sparse(qint64(1) << 31, 126), pay, true};
-        QTest::newRow("a garbage journal") << Damage{kYear + QStringLiteral("/domoria.jnl"), journal, nullptr, true};
+        const QString flats = kYear + QStringLiteral("/Lakasok.dat"), log = kYear + QStringLiteral("/Befiz.dat");
+        const auto row = [](const char* tag, const Damage& d) { QTest::newRow(tag) << d; };
+        row("dates NaN, infinite, beyond 2^63 days", {flats, "", damagedDates(), 0, nullptr, false});
+        row("stored year 9e99", {files::Set, "", QByteArray("9e99\0\0", 6), 0, nullptr, false});
+        row("a garbage journal", {kYear + "/domoria.jnl", "", QByteArray(300, '\x5a'), 0, nullptr, true});
+        row("a pipe as Epuletek.dat", {files::Epuletek, "pipe", {}, 0, addHouse, true});
+        row("a pipe as Lakasok.dat", {flats, "pipe", {}, 0, addFlat, true});
+        row("a pipe as Befiz.dat", {log, "pipe", {}, 0, pay, true});
+        row("a folder as Stat.dat", {files::Stat, "folder", {}, 0, addState, true});
+        row("a device as Set.dat", {files::Set, "device", {}, 0, storeYear, true});
+        row("Epuletek.dat of 100001 buildings", {files::Epuletek, "", {}, 100001 * 22, addHouse, true});
+        row("Lakasok.dat of 1000001 apartments", {flats, "", {}, 1000001LL * 2193, addFlat, true});
+        row("Befiz.dat of 2^31 payments", {log, "", {}, (qint64(1) << 31) * 126, pay, true});
     }
     void startAndWrite() {
         QFETCH(Damage, d);
         TestFolder tf;
         const QString full = tf.path() + QLatin1Char('/') + d.path;
-        d.make(tf, full);
+        QDir().mkpath(QFileInfo(full).absolutePath());
+        if (d.kind == "pipe") QCOMPARE(mkfifo(QFile::encodeName(full).constData(), 0600), 0);
+        else if (d.kind == "folder") QVERIFY(QDir().mkpath(full));
+        else if (d.kind == "device") QVERIFY(QFile::link(QStringLiteral("/dev/zero"), full));
+        else tf.writeBytes(d.path, d.bytes);
+        if (d.size) QCOMPARE(::truncate(QFile::encodeName(full).constData(), d.size), 0);  // sparse
         const QString before = shapeOf(full);
         const DataFolder f = tf.folder();
 
@@ -139,9 +124,7 @@ private slots:
         QVERIFY(!tf.exists(QStringLiteral("9e99")));
         const QString all = notices.join(QLatin1Char('\n'));
         QVERIFY2(d.named ? all.contains(QDir::toNativeSeparators(full)) : all.isEmpty(), qPrintable(all));
-        if (!d.write) return;
-        QVERIFY(!d.write(f));
-        QCOMPARE(shapeOf(full), before);
+        if (d.write) QVERIFY(!d.write(f) && shapeOf(full) == before);
     }
 };
 

@@ -85,20 +85,11 @@ Lakas makeLakas(const QString& nev, const QString& utca, const QString& hsz, con
 
 KonyvTetel makeTetel(const QString& epulet, std::int32_t kiadas, std::int32_t bevetel, const QDate& datum,
                      const QString& megnevezes) {
-    KonyvTetel e;
-    e.Kiadas = kiadas;
-    e.Bevetel = bevetel;
-    e.Datum = Date::fromQDate(datum);
-    e.Megnevezes = megnevezes;
-    e.Megjegyzes = QStringLiteral("számla");
-    e.Epulet = epulet;
-    return e;
+    return {kiadas, bevetel, Date::fromQDate(datum), megnevezes, QStringLiteral("számla"), epulet};
 }
 
 Epulet makeEpulet(const QString& nev, std::int16_t rate) {
-    Epulet e;
-    e.Nev = nev, e.KKperNm = rate;
-    return e;
+    return {nev, rate};
 }
 
 int FailingReplace::rename(const char* from, const char* to) {
