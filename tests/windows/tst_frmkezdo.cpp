@@ -1,5 +1,8 @@
-// The main window: opening, the year controls, exit, the apartment list,
-// selection, sorting, the in-place refresh and the keyboard.
+// The main window: opening (also on a damaged data folder), the year
+// controls, exit, the apartment list, selection, sorting, the in-place
+// refresh and the keyboard.
+
+#include <sys/stat.h>
 
 #include "support/mainwindow.h"
 
@@ -55,22 +58,44 @@ private slots:
         QVERIFY(f.dlg.shown.empty());
     }
 
-    // Four characters load the year and select its first apartment; fewer
-    // keep the list. Another year's list leaves nothing of the apartment
-    // shown before: no selection, a cleared form, every button that acts on
-    // an apartment disabled.
-    void yearChange() {
+    // At start the first row is selected and every field of its apartment
+    // shows on the pages, with its own building (not the last one read).
+    // Four characters load another year and select its first apartment;
+    // fewer keep the list. Another year's list leaves nothing of the
+    // apartment shown before: no selection, a cleared form, every button
+    // that acts on an apartment disabled.
+    void selectionAndYearChange() {
         MainWindow f;
+        f.data.writeBuildings({makeEpulet("Rózsa ház", 300), makeEpulet("Másik ház", 250)});
         f.data.writeApartments("2026", {fullApartment()});
         f.data.writeApartments("2025", {makeLakas("Tavalyi B", "U", "1", "1"), makeLakas("Tavalyi A", "U", "1", "2")});
         frmKezdo& w = f.open();
+        QVERIFY(currentRecord(w) == 1 && w.AktualisLakas() == 1 && !w.cmdAdatokRogzitese->isEnabled() && !w.cmd1LakoDel->isEnabled());
+        QVERIFY(w.cmdModosit->isEnabled() && w.cmdLakasDel->isEnabled() && w.cmdKozmuModosit->isEnabled() && w.cmdMail->isEnabled());
+        QCOMPARE(pageTexts(w),
+                 QStringLiteral("lbDelCim=Rózsa utca 12/B 3/11 lbNev(1)=Őri Űrsula lbCim(1)=4025 Debrecen, Rózsa utca 12/B 3/11 "
+                                "txtHideg11=S-1 txtElozo(1)=120 txtUtolso(1)=135 lbvizfogy(1)=15 txtHideg22=S-2 txtElozo(2)=50 "
+                                "txtUtolso(2)=40 lbvizfogy(2)=0 txtMeleg11=S-3 txtElozo(3)=30 txtUtolso(3)=0 lbvizfogy(3)=0 "
+                                "txtMeleg22=S-4 txtElozo(4)=0 txtUtolso(4)=0 lbvizfogy(4)=0 lbHo(0)=2. lbLakasFogy=15 "
+                                "lbHo(1)=2. lbHazFogy=5 lbLakasEvesVizFogy=0 lbHazEvesVizFogy=0 lbNev(0)=Őri Űrsula "
+                                "lbCim(0)=4025 Debrecen, Rózsa utca 12/B 3/11 lbKKTartozas=0,-Ft lbKKOtartozas=0,-Ft "
+                                "lbHullTartozas=0,-Ft lbHullOTartozas=0,-Ft txtHelyseg=Debrecen txtIrsz=4025 "
+                                "txtUtca=Rózsa utca txtHsz=12/B txtAjto=3/11 txtAlapterulet=53 txtPinceDij=1500 "
+                                "txtkozoskoltseg=17400 txtSzemetdij=3200 lbKarakter=280 txtTelefon=06-52-123456 "
+                                "txtEmail=uri@example.hu txtHideg1=S-1 txtHideg2=S-2 txtMeleg1=S-3 txtMeleg2=S-4"));
+        QCOMPARE(w.cmbGarazs->currentText() + w.cmbPince->currentText() + w.txtEpulet->currentText() + '|' + w.txtMegj->toPlainText(),
+                 QStringLiteral("VanVanRózsa ház|Kulcs\na gondnoknál."));
+        QVERIFY(w.DTPLeadas->date() == QDate(2026, 2, 14) && w.txtPinceDij->isVisible() && w.ListView2->topLevelItemCount() == 2);
+        QStringList resident;  // up to the first blank slot
+        for (int c = 0; c < 6; ++c) resident << w.ListView2->topLevelItem(0)->text(c);
+        QCOMPARE(resident.join('|'), QStringLiteral("Őri Űrsula|tulajdonos|2019. 04. 01.|Szabó Mária|Eger|1961.05.01"));
+
         w.txtEv->setText("202");
         QVERIFY(!w.cmdUjEv->isEnabled() && w.AktualisEv() == "2026" && listColumn(w, 0) == QStringList{"Őri Űrsula"});
         w.txtEv->setText("2025");
-        QVERIFY(w.cmdUjEv->isEnabled());
-        QCOMPARE(w.cmdUjEv->text(), QStringLiteral("Új év létrehozása 2026. évre"));
         QCOMPARE(listColumn(w, 0), (QStringList{"Tavalyi A", "Tavalyi B"}));
-        QVERIFY(currentRecord(w) == 2 && w.AktualisLakas() == 2 && w.txtAjto->text() == "2");
+        QVERIFY(w.cmdUjEv->isEnabled() && currentRecord(w) == 2 && w.AktualisLakas() == 2 && w.txtAjto->text() == "2");
+        QVERIFY(w.txtPinceDij->isHidden() && w.Label1.at(53)->isHidden() && !w.cmdMail->isEnabled());
 
         w.txtEv->setText("2026");
         clickRow(w.ListView3, 1);
@@ -83,10 +108,26 @@ private slots:
             QVERIFY2(!f.button(b)->isEnabled(), b);
         QVERIFY(!w.ListView3->currentItem() && w.ListView2->topLevelItemCount() == 0);
         QCOMPARE(pageTexts(w), QStringLiteral("lbHo(0)=2. lbLakasFogy=0 lbHo(1)=2. lbHazFogy=0 lbLakasEvesVizFogy=0 lbHazEvesVizFogy=0 "
-                                          "lbKKTartozas=0,-Ft lbKKOtartozas=0,-Ft txtKozoskBefizet= 0 lbHullTartozas=0,-Ft "
-                                          "lbHullOTartozas=0,-Ft txtHelyseg=Debrecen txtIrsz=4025 txtUtca=Rózsa utca "
-                                          "txtPinceDij=1500 lbKarakter=300"));
+                                              "lbKKTartozas=0,-Ft lbKKOtartozas=0,-Ft txtKozoskBefizet= 0 lbHullTartozas=0,-Ft "
+                                              "lbHullOTartozas=0,-Ft txtHelyseg=Debrecen txtIrsz=4025 txtUtca=Rózsa utca "
+                                              "txtPinceDij=1500 lbKarakter=300"));
         QVERIFY(f.dlg.shown.empty());
+    }
+
+    // A damaged data folder: the notices of the shared files and of the
+    // year; a stored year that names no folder falls back to the calendar
+    // year without making one.
+    void damagedFolder() {
+        MainWindow f;
+        f.data.writeBytes(files::Set, QByteArray("9e99\0\0", 6));
+        QCOMPARE(mkfifo(QFile::encodeName(f.data.folder().file(files::Epuletek)).constData(), 0600), 0);
+        f.data.writeApartments("2026", {makeLakas("Kovács Éva", "Fő utca", "1", "2")});
+        f.data.writeBytes("2026/domoria.jnl", "not a journal");
+        const frmKezdo& w = f.open();
+        QVERIFY(w.txtEv->text() == "2026" && w.listedRecords() == std::vector<int>{1});
+        QCOMPARE(f.dlg.shown.size(), size_t(2));
+        QVERIFY(f.dlg.shown[0].text.contains("Epuletek.dat") && f.dlg.shown[1].text.contains("nem került be"));
+        QVERIFY(f.dlg.shown[1].icon == Dialogs::Icon::Warning && !f.data.exists("9e99") && !f.data.exists("2026/domoria.jnl"));
     }
 
     // The spin buttons and the arrow keys step the year; a text counts as 0.
@@ -120,45 +161,6 @@ private slots:
         QCOMPARE(f.data.bytes(files::Set), QByteArray("20  \x12\x34", 6));
         const frmKezdo& again = f.open();
         QCOMPARE(again.txtEv->text() + '|' + listColumn(again, 0).join(""), QStringLiteral("20  |Régi"));
-    }
-
-    // Every field of the selected apartment on the pages; at start the first
-    // row is selected and shows its own building, not the last one read.
-    void selection() {
-        MainWindow f;
-        f.data.writeBuildings({makeEpulet("Rózsa ház", 300), makeEpulet("Másik ház", 250)});
-        Lakas first = makeLakas("Antal Béla", "Fő utca", "1", "2");
-        first.Epulet = "Rózsa ház";
-        f.data.writeApartments("2026", {first, fullApartment()});
-        frmKezdo& w = f.open();
-        QCOMPARE(currentRecord(w), 1);
-        QCOMPARE(w.txtEpulet->currentText() + '|' + w.txtPinceDij->text(), QStringLiteral("Rózsa ház|0"));
-        QVERIFY(w.txtPinceDij->isHidden() && w.Label1.at(53)->isHidden() && !w.cmdMail->isEnabled());
-
-        selectRecord(w, 2);
-        QCOMPARE(w.AktualisLakas(), 2);
-        QVERIFY(!w.cmdAdatokRogzitese->isEnabled() && w.cmdModosit->isEnabled() && !w.cmd1LakoDel->isEnabled());
-        QVERIFY(w.cmdLakasDel->isEnabled() && w.cmdKozmuModosit->isEnabled() && w.cmdMail->isEnabled() && w.txtPinceDij->isVisible());
-        QCOMPARE(pageTexts(w),
-                 QStringLiteral("lbDelCim=Rózsa utca 12/B 3/11 lbNev(1)=Őri Űrsula lbCim(1)=4025 Debrecen, Rózsa utca 12/B 3/11 "
-                                "txtHideg11=S-1 txtElozo(1)=120 txtUtolso(1)=135 lbvizfogy(1)=15 txtHideg22=S-2 txtElozo(2)=50 "
-                                "txtUtolso(2)=40 lbvizfogy(2)=0 txtMeleg11=S-3 txtElozo(3)=30 txtUtolso(3)=0 lbvizfogy(3)=0 "
-                                "txtMeleg22=S-4 txtElozo(4)=0 txtUtolso(4)=0 lbvizfogy(4)=0 lbHo(0)=2. lbLakasFogy=15 "
-                                "lbHo(1)=2. lbHazFogy=5 lbLakasEvesVizFogy=0 lbHazEvesVizFogy=0 lbNev(0)=Őri Űrsula "
-                                "lbCim(0)=4025 Debrecen, Rózsa utca 12/B 3/11 lbKKTartozas=0,-Ft lbKKOtartozas=0,-Ft "
-                                "lbHullTartozas=0,-Ft lbHullOTartozas=0,-Ft txtHelyseg=Debrecen txtIrsz=4025 "
-                                "txtUtca=Rózsa utca txtHsz=12/B txtAjto=3/11 txtAlapterulet=53 txtPinceDij=1500 "
-                                "txtkozoskoltseg=17400 txtSzemetdij=3200 lbKarakter=280 txtTelefon=06-52-123456 "
-                                "txtEmail=uri@example.hu txtHideg1=S-1 txtHideg2=S-2 txtMeleg1=S-3 txtMeleg2=S-4"));
-        QCOMPARE(w.cmbGarazs->currentText() + w.cmbPince->currentText() + w.txtEpulet->currentText(),
-                 QStringLiteral("VanVanRózsa ház"));
-        QCOMPARE(w.txtMegj->toPlainText(), QStringLiteral("Kulcs\na gondnoknál."));
-        QCOMPARE(w.DTPLeadas->date(), QDate(2026, 2, 14));
-        QCOMPARE(w.ListView2->topLevelItemCount(), 2);  // up to the first blank slot
-        QStringList resident;
-        for (int c = 0; c < 6; ++c) resident << w.ListView2->topLevelItem(0)->text(c);
-        QCOMPARE(resident.join('|'), QStringLiteral("Őri Űrsula|tulajdonos|2019. 04. 01.|Szabó Mária|Eger|1961.05.01"));
-        QVERIFY(f.dlg.shown.empty());
     }
 
     // A header click sorts by that column, ascending also when clicked
