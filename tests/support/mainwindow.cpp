@@ -1,10 +1,5 @@
 #include "mainwindow.h"
 
-#include <QApplication>
-#include <QHeaderView>
-#include <QTest>
-#include <QTreeView>  // the type of ListView1
-
 #include "store/clock.h"
 
 namespace {
@@ -33,6 +28,38 @@ int currentRecord(const frmKezdo& w) {
 void clickHeader(frmKezdo& w, int column) {
     QHeaderView* h = w.ListView1->header();
     QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(column) + 5, 5));
+}
+
+QString pageTexts(const frmKezdo& w) {
+    QStringList out;
+    for (QWidget* c : w.SSTab1->findChildren<QWidget*>()) {
+        const auto* e = qobject_cast<QLineEdit*>(c);
+        const auto* l = qobject_cast<QLabel*>(c);
+        const QString text = e ? e->text() : l && !l->objectName().startsWith("Label") ? l->text() : QString();
+        if (!c->objectName().isEmpty() && !c->objectName().startsWith("qt_") && !text.isEmpty()) out << c->objectName() + '=' + text;
+    }
+    return out.join(' ');
+}
+
+void clickRow(QAbstractItemView* view, int row) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 0)).center());
+}
+
+QStringList unnamedInputs(const QWidget* window) {
+    QStringList out;
+    const auto labels = window->findChildren<QLabel*>();
+    for (QWidget* input : window->findChildren<QWidget*>()) {
+        const bool isInput = qobject_cast<QLineEdit*>(input) || qobject_cast<QComboBox*>(input) ||
+                             qobject_cast<QPlainTextEdit*>(input) || qobject_cast<QAbstractItemView*>(input) ||
+                             qobject_cast<QSlider*>(input);
+        if (!isInput || qobject_cast<QComboBox*>(input->parentWidget()) || qobject_cast<QHeaderView*>(input) ||
+            qobject_cast<QAbstractSpinBox*>(input->parentWidget()) || input->inherits("QComboBoxListView"))
+            continue;
+        const bool named = !input->accessibleName().isEmpty() ||
+                           std::any_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == input; });
+        if (!named) out << input->objectName();
+    }
+    return out;
 }
 
 MainWindow::MainWindow() {

@@ -3,30 +3,11 @@
 // list, printing into a PDF file, the preview, the CSV file), the selected
 // apartment handed back to the main window, and the resident list.
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
-#include <QTreeWidget>
-
-#include "store/clock.h"
 #include "store/recordfile.h"
 #include "support/mainwindow.h"
-#include "support/scripteddialogs.h"
 #include "support/scriptedprinting.h"
-#include "support/testfolder.h"
 #include "windows/frmElonezet.h"
 #include "windows/frmElonezet2.h"
-#include "windows/frmKezdo/frmKezdo.h"
 #include "windows/frmKiadBevet.h"
 #include "windows/recordlist.h"
 
@@ -36,16 +17,13 @@ const QString kYear = QStringLiteral("2026");
 
 // Four apartments (the second and fourth share an address), the first in
 // debt with two logged payments, the second overpaid.
-struct Fixture {
-    TestFolder data;
-    QTemporaryDir out;  // where the chosen files go
-    ScriptedDialogs dlg;
+struct Fixture : MainWindow {
     ScriptedPrintDialogs print;
+    QTemporaryDir out;  // where the chosen files go
 
     Fixture() {
-        std::vector<Lakas> v{makeLakas("Kovács Péter", "Rózsa utca", "12", "1"),
-                             makeLakas("Nagy Ilona", "Fő utca", "3", "2"), makeLakas("Ábel Ödön", "Kert utca", "5", ""),
-                             makeLakas("Szűcs Éva", "Fő utca", "3", "2")};
+        std::vector<Lakas> v{makeLakas("Kovács Péter", "Rózsa utca", "12", "1"), makeLakas("Nagy Ilona", "Fő utca", "3", "2"),
+                             makeLakas("Ábel Ödön", "Kert utca", "5", ""), makeLakas("Szűcs Éva", "Fő utca", "3", "2")};
         v[0].KKEloiras(1) = 10000, v[0].KKBefizetes(1) = 4000, v[0].HEloiras(1) = 3000, v[0].HBefizetes(1) = 3000;
         v[1].KKEloiras(1) = 10000, v[1].KKBefizetes(1) = 12000;
         data.writeApartments(kYear, v);
@@ -57,17 +35,12 @@ struct Fixture {
             log += RecordFile<Befizetes>::encode(b);
         }
         data.writeBytes(kYear + "/Befiz.dat", log);
-        data.writeBytes(files::Set, QByteArray("2026\0\0", 6));
-        appclock::setNow(QDateTime(QDate(2026, 4, 2), QTime(9, 0)));
     }
-    ~Fixture() { appclock::setNow(QDateTime()); }
-
     QString file(const QString& name) const { return out.filePath(name); }
     QStringList files() const { return QDir(out.path()).entryList(QDir::Files | QDir::Hidden); }
-    QStringList messages() const {
-        QStringList m;
-        for (const auto& s : dlg.shown) m << s.title + '|' + s.text;
-        return m;
+    QString readFile(const QString& name) const {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 };
 
@@ -76,20 +49,7 @@ QStringList column(const QTreeWidget* list, int c) {
     for (int i = 0; i < list->topLevelItemCount(); ++i) out << list->topLevelItem(i)->text(c);
     return out;
 }
-QStringList column(QTreeView* view, int c) {
-    return ui::recordModel(view)->columnTexts(c);
-}
-
-// Runs `act` on the modal window that the next exec() opens, then closes it.
-template <class W>
-void whenOpen(const std::function<void(W&)>& act) {
-    QTimer::singleShot(0, [act] {
-        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
-        QVERIFY(w);
-        act(*w);
-        w->accept();
-    });
-}
+QStringList column(QTreeView* view, int c) { return ui::recordModel(view)->columnTexts(c); }
 
 }  // namespace
 
@@ -111,7 +71,7 @@ void tst_preview_windows::statementStepsAndSearches() {
     Fixture f;
     frmElonezet w(f.data.folder(), kYear, kYear, 0);
     QCOMPARE((QStringList{QString::number(w.AktualisLakas()), w.lbNev->text(), w.lbFejlec->text(), w.lbDatum->text()}),
-             (QStringList{"1", "Kovács Péter", "2026. évi kimutatás", "2026. 04. 02."}));
+             (QStringList{"1", "Kovács Péter", "2026. évi kimutatás", "2026. 03. 15."}));
     QCOMPARE(column(w.ListView1, 7).mid(0, 1) + column(w.ListView1, 7).mid(13), (QStringList{"-6000", "-6000"}));
     QVERIFY(w.ListView1->isColumnHidden(4) && w.ListView1->topLevelItem(13)->font(7).bold());
     w.chkSzemetdij->setChecked(true);
@@ -119,13 +79,11 @@ void tst_preview_windows::statementStepsAndSearches() {
     QCOMPARE(column(w.ListView1, 4).first() + '|' + column(w.ListView1, 7).last(), QStringLiteral("3000|-6000"));
 
     w.FlatScrollBar1->setValue(3);
-    QCOMPARE(w.AktualisLakas(), 3);
-    QCOMPARE(w.lbCim->text(), QStringLiteral("1111 Budapest, Kert utca 5. "));
+    QVERIFY(w.AktualisLakas() == 3 && w.lbCim->text() == "1111 Budapest, Kert utca 5. ");
     // The shared address names the lower record; the name list is emptied.
-    w.cmbNev->setEditText(QStringLiteral("valami"));
+    w.cmbNev->setEditText("valami");
     emit w.cmbCim->activated(3);
-    QCOMPARE(w.AktualisLakas(), 2);
-    QCOMPARE(w.cmbNev->currentText() + QString::number(w.FlatScrollBar1->value()), QStringLiteral("2"));
+    QCOMPARE(w.cmbNev->currentText() + QString::number(w.AktualisLakas()) + QString::number(w.FlatScrollBar1->value()), QStringLiteral("22"));
     for (const char* typed : {" Szűcs Éva ", "Senki"}) {  // no match keeps the apartment
         w.cmbNev->setEditText(QString::fromUtf8(typed));
         QTest::keyClick(w.cmbNev->lineEdit(), Qt::Key_Return);
@@ -139,7 +97,7 @@ void tst_preview_windows::statementStepsAndSearches() {
 void tst_preview_windows::statementPrints() {
     Fixture f;
     frmElonezet w(f.data.folder(), kYear, kYear, 2);
-    w.Combo2->setCurrentIndex(w.Combo2->findText(QStringLiteral("PDF fájl...")));
+    w.Combo2->setCurrentIndex(w.Combo2->findText("PDF fájl..."));
     f.print.fileNames = {f.file("kimutatas"), "", f.file("nincs/mappa.pdf")};
     w.mnuPrint->trigger();
     QCOMPARE(f.print.shown.back().suggested.section('/', -1), QStringLiteral("2026. évi kimutatás - Nagy Ilona.pdf"));
@@ -147,8 +105,7 @@ void tst_preview_windows::statementPrints() {
     QCOMPARE(f.files(), QStringList{"kimutatas.pdf"});
     QVERIFY(QFile(f.file("kimutatas.pdf")).size() > 1000 && f.dlg.shown.empty());
     w.cmdNyomtatas->click();
-    QCOMPARE(f.messages(),
-             QStringList{"Hiba|A PDF fájl nem írható: " + QDir::toNativeSeparators(f.file("nincs/mappa.pdf"))});
+    QCOMPARE(f.dlg.texts(), QStringList{"message|Hiba|A PDF fájl nem írható: " + QDir::toNativeSeparators(f.file("nincs/mappa.pdf"))});
 
     w.cmdElonezet->click();
     QVERIFY(f.print.shown.back().kind == "preview" && f.print.pages.findText("1111 Budapest, Fő utca 3. 2"));
@@ -157,7 +114,7 @@ void tst_preview_windows::statementPrints() {
     f.dlg.shown.clear();
     const size_t asked = f.print.shown.size();
     gone.cmdNyomtatas->click();
-    QCOMPARE(f.messages(), QStringList{"Hiba|A kiválasztott lakás nem található, nincs mit nyomtatni."});
+    QCOMPARE(f.dlg.texts(), QStringList{"message|Hiba|A kiválasztott lakás nem található, nincs mit nyomtatni."});
     QCOMPARE(f.print.shown.size(), asked);
 }
 
@@ -165,17 +122,15 @@ void tst_preview_windows::statementPrints() {
 // apartment it shows is selected in the main window afterwards.
 void tst_preview_windows::statementHandsBackTheApartment() {
     Fixture f;
-    frmKezdo main(f.data.folder());
-    main.selectApartment(2);
+    frmKezdo& main = f.open();
+    selectRecord(main, 2);
     int opened = 0;
-    whenOpen<frmElonezet>([&](frmElonezet& w) {
+    QVERIFY(onModal<frmElonezet>([&] { main.mnuPrintEvesKimutatas->trigger(); }, [&](frmElonezet& w) {
         opened = w.AktualisLakas();
         w.FlatScrollBar1->setValue(3);
-    });
-    main.mnuPrintEvesKimutatas->trigger();
+    }));
     QCOMPARE(opened, 2);
-    QCOMPARE(main.AktualisLakas(), 3);
-    QCOMPARE(QString::number(currentRecord(main)) + main.txtUtca->text(), QStringLiteral("3Kert utca"));
+    QCOMPARE(QString::number(main.AktualisLakas()) + QString::number(currentRecord(main)) + main.txtUtca->text(), QStringLiteral("33Kert utca"));
 }
 
 // The list sorted by address with the totals row last; Enter in a search
@@ -192,36 +147,24 @@ void tst_preview_windows::summary() {
     w.opHatralek->setChecked(true);
     w.cmdKeres->click();
     QCOMPARE(column(w.ListView1, 5), (QStringList{"1", " "}));
-
-    const auto clickRow = [&](int row) {
-        const QModelIndex i = w.ListView1->model()->index(row, 0);
-        QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, w.ListView1->visualRect(i).center());
-    };
-    clickRow(0);
-    clickRow(1);
+    clickRow(w.ListView1, 0);
+    clickRow(w.ListView1, 1);
     QCOMPARE(w.selected(), 1);
-    QCOMPARE(column(w.ListView2, 3) + column(w.ListView2, 0).mid(2),
-             (QStringList{"4000", "3000", "7000", "ÖSSZESEN:"}));
+    QCOMPARE(column(w.ListView2, 3) + column(w.ListView2, 0).mid(2), (QStringList{"4000", "3000", "7000", "ÖSSZESEN:"}));
 
     w.opMind->setChecked(true);
-    w.txtNevKeres->setText(QStringLiteral("l"));
+    w.txtNevKeres->setText("l");
     QTest::keyClick(w.txtNevKeres, Qt::Key_Return);  // Nagy Ilona, Ábel Ödön
     w.cmdElonezet->click();
-    QCOMPARE(f.print.pages.texts().filter(QStringLiteral("Budapest")).size(), 2);
-
+    QCOMPARE(f.print.pages.texts().filter("Budapest").size(), 2);
     w.Combo2->setCurrentIndex(w.Combo2->count() - 1);
     f.print.fileNames = {f.file("osszesito.PDF"), f.file("lista")};
     w.mnuPrint->trigger();
     w.cmdCsv->click();
     QCOMPARE(f.files(), (QStringList{"lista.csv", "osszesito.PDF"}));
-    QFile csv(f.file("lista.csv"));
-    QVERIFY(csv.open(QIODevice::ReadOnly));
-    const QByteArray bytes = csv.readAll();
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-    QCOMPARE(
-        QString::fromUtf8(bytes.mid(3)).split("\r\n"),
-        (QStringList{"Lakás;Lakó;Előírás;Befizetés;Egyenleg", "1111 Budapest, Fő utca 3. 2;Nagy Ilona;10000;12000;2000",
-                     "1111 Budapest, Kert utca 5. ;Ábel Ödön;0;0;0", ";Összesen:;10000;12000;2000", ""}));
+    QCOMPARE(f.readFile("lista.csv").split("\r\n"),
+             (QStringList{"\uFEFFLakás;Lakó;Előírás;Befizetés;Egyenleg", "1111 Budapest, Fő utca 3. 2;Nagy Ilona;10000;12000;2000",
+                          "1111 Budapest, Kert utca 5. ;Ábel Ödön;0;0;0", ";Összesen:;10000;12000;2000", ""}));
     QVERIFY(f.dlg.shown.empty());
 }
 
@@ -229,22 +172,21 @@ void tst_preview_windows::summary() {
 // listed apartments in list order; an empty list is refused.
 void tst_preview_windows::residentList() {
     Fixture f;
-    frmKezdo main(f.data.folder());
-    f.dlg.inputs = {QStringLiteral("Társasház 2026")};
+    frmKezdo& main = f.open();
+    f.dlg.inputs = {"Társasház 2026"};
     main.mnuListaPrint->trigger();
-    QCOMPARE(f.messages(), QStringList{"Listamező nyomtatása|Kérem adja meg a fejléc szövegét..."});
+    QCOMPARE(f.dlg.texts(), QStringList{"input|Listamező nyomtatása|Kérem adja meg a fejléc szövegét..."});
     QVERIFY(f.print.shown.back().kind == "preview" && f.print.pages.findText("Társasház 2026"));
-    QStringList names, expected;  // the names at 130 mm, in list order
+    QStringList names;  // the names at 130 mm, in list order
     for (const auto& op : f.print.pages.ops)
         if (op.kind == RecordingSurface::Op::Text && op.x == 130 && op.y > 26) names << op.text;
-    for (int r : main.listedRecords()) expected << f.data.readApartments(kYear)[size_t(r - 1)].Lakok.Nev(1).text();
-    QCOMPARE(names, expected);
+    QCOMPARE(names, listColumn(main, 0));
 
-    main.txtNevKeres->setText(QStringLiteral("senki"));
+    main.txtNevKeres->setText("senki");
     main.cmdKeres->click();
     f.dlg.shown.clear();
     main.mnuListaPrint->trigger();
-    QCOMPARE(f.messages(), QStringList{" H i b a !|A listamező üres!\nÍgy nincs mit nyomtatni..."});
+    QCOMPARE(f.dlg.texts(), QStringList{"message| H i b a !|A listamező üres!\nÍgy nincs mit nyomtatni..."});
 }
 
 // The book window's print menu shows each list's report in the preview and
@@ -256,14 +198,11 @@ void tst_preview_windows::bookPrintMenu() {
     for (QAction* a : {w.mnuPrintKiadas, w.mnuPrintBevetel, w.mnuPrintKiBe}) a->trigger();
     QStringList titles;
     for (const auto& s : f.print.shown) titles << s.title;
-    QCOMPARE(titles, (QStringList{"2026. évi kimutatás a kiadásokról.", "2026. évi kimutatás a bevételekről.",
-                                  "2026. évi kimutatás"}));
-    QCOMPARE(f.print.pages.texts().filter(QStringLiteral("Bérleti díj")).size(), 1);
+    QCOMPARE(titles, (QStringList{"2026. évi kimutatás a kiadásokról.", "2026. évi kimutatás a bevételekről.", "2026. évi kimutatás"}));
+    QCOMPARE(f.print.pages.texts().filter("Bérleti díj").size(), 1);
     f.print.fileNames = {f.file("konyv")};
     w.mnuCsvMentes->trigger();
-    QFile csv(f.file("konyv.csv"));
-    QVERIFY(csv.open(QIODevice::ReadOnly));
-    QVERIFY(csv.readAll().contains("2026. 03. 02.;Bérleti díj;0;5000;számla\r\nÖSSZESEN;;0;5000;\r\n"));
+    QVERIFY(f.readFile("konyv.csv").contains("2026. 03. 02.;Bérleti díj;0;5000;számla\r\nÖSSZESEN;;0;5000;\r\n"));
 }
 
 QTEST_MAIN(tst_preview_windows)

@@ -2,15 +2,6 @@
 // operation, with the exact questions (and their default buttons) and
 // messages, the focus, the enabled states afterwards and the records written.
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTabWidget>
-#include <QTest>
-#include <QTreeWidget>
-
 #include "register/buildings.h"
 #include "support/mainwindow.h"
 
@@ -167,9 +158,10 @@ private slots:
         }
     }
 
-    // cmdUjLakas clears the form and disallows the add; the common cost
-    // follows the area, the cellar fee and the building choice; the cellar
-    // choice shows or hides the fee; the remark is counted.
+    // cmdUjLakas clears the apartment's own fields, keeps the house's and
+    // disallows the add; the common cost follows the area, the cellar fee
+    // and the building choice; the cellar choice shows or hides the fee; the
+    // remark is counted.
     void formReactions() {
         Fixture f;
         QLineEdit* fee = f.w->txtPinceDij;
@@ -177,7 +169,12 @@ private slots:
         QVERIFY(fee->isVisible());  // apartment 1 has a cellar
         f.w->cmdAdatokRogzitese->setEnabled(true);
         f.w->cmdUjLakas->click();
-        QVERIFY(!f.w->cmdAdatokRogzitese->isEnabled() && !fee->isVisible() && fee->text() == "0");
+        QCOMPARE(pageTexts(*f.w), QStringLiteral("lbDelCim=Rózsa utca 1 1 lbHo(0)=3. lbLakasFogy=0 lbHo(1)=3. lbHazFogy=60 "
+                                                 "lbLakasEvesVizFogy=0 lbHazEvesVizFogy=0 lbKKTartozas=30000,-Ft "
+                                                 "lbKKOtartozas=120000,-Ft lbHullTartozas=9600,-Ft lbHullOTartozas=38400,-Ft "
+                                                 "txtHelyseg=Budapest txtIrsz=1111 txtUtca=Rózsa utca txtPinceDij=0 txtkozoskoltseg=0 lbKarakter=300"));
+        QVERIFY(f.w->txtEpulet->currentText() == "Rózsa ház" && !f.w->ListView2->topLevelItemCount() && f.w->txtMegj->toPlainText().isEmpty());
+        QVERIFY(!f.w->cmdAdatokRogzitese->isEnabled() && !f.w->cmdModosit->isEnabled() && !fee->isVisible() && f.focused() == "txtHsz");
         f.w->txtAlapterulet->setText("52.6");
         QCOMPARE(cost(), QStringLiteral("15780"));
         QTest::keyClick(f.w->cmbPince, Qt::Key_Up);

@@ -2,49 +2,21 @@
 // with its dialogs, backup and restore with the restore window. The rules of
 // the roll-over, backup and restore are tested on the engine.
 
-#include <QtTest>
-#include <QtWidgets>
-
-#include <functional>
-#include <memory>
-
-#include "store/clock.h"
-#include "support/scripteddialogs.h"
-#include "support/testfolder.h"
-#include "windows/frmKezdo/frmKezdo.h"
+#include "support/mainwindow.h"
 #include "windows/frmKiadBevet.h"
 #include "windows/frmVisszatoltes.h"
 
 namespace {
 
-Lakas flat(const char* nev) { return makeLakas(QString::fromUtf8(nev), QStringLiteral("Fő utca"), "1", "1"); }
+Lakas flat(const char* nev) { return makeLakas(QString::fromUtf8(nev), "Fő utca", "1", "1"); }
 
-struct Fixture {
-    TestFolder data;
-    ScriptedDialogs dlg;
-    std::unique_ptr<frmKezdo> w;
-
+// The main window on the stored year and the apartments of the folders
+// given; "today" is 15 March 10:00, a backup's folder "3 15-10.0".
+struct Fixture : MainWindow {
     Fixture(const char* year, const std::vector<std::pair<const char*, std::vector<Lakas>>>& years) {
-        appclock::setNow(QDateTime(QDate(2026, 3, 15), QTime(9, 7)));
-        data.writeBytes(QStringLiteral("Set.dat"), QByteArray(year, 4) + QByteArray("\0\0", 2));
+        data.writeBytes("Set.dat", QByteArray(year, 4) + QByteArray("\0\0", 2));
         for (const auto& [folder, flats] : years) data.writeApartments(QString::fromUtf8(folder), flats);
-        w = std::make_unique<frmKezdo>(data.folder());
-        w->show();
-    }
-    ~Fixture() { appclock::setNow(QDateTime()); }
-    // Runs `inside` on the modal window that `action` opens; false when none opened.
-    template <class W>
-    bool withModal(QAction* action, const std::function<void(W&)>& inside) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            if (auto* m = qobject_cast<W*>(QApplication::activeModalWidget())) {
-                seen = true;
-                inside(*m);
-            }
-            if (QWidget* still = QApplication::activeModalWidget()) still->close();
-        });
-        action->trigger();
-        return seen;
+        open();
     }
     QString native(const char* relative) const { return QDir::toNativeSeparators(QDir(data.path()).filePath(relative)); }
 };
@@ -57,7 +29,7 @@ private slots:
     void bookFromTheMenu() {
         Fixture f("2026", {});
         QString year;
-        QVERIFY(f.withModal<frmKiadBevet>(f.w->mnuKiadBevet, [&](frmKiadBevet& b) { year = b.lbEv->text(); }));
+        QVERIFY(onModal<frmKiadBevet>([&] { f.w->mnuKiadBevet->trigger(); }, [&](frmKiadBevet& b) { year = b.lbEv->text(); }));
         QCOMPARE(year, QStringLiteral("Aktuális év: 2026."));
     }
 
@@ -76,36 +48,29 @@ private slots:
         QTest::newRow("year in use, Yes") << "2023" << true << true << QStringList{t, t, t} << "2023";
     }
     void newYear() {
-        QFETCH(QString, answer);
-        QFETCH(bool, inUse);
-        QFETCH(bool, yes);
-        QFETCH(QStringList, shown);
-        QFETCH(QString, yearAfter);
+        QFETCH(QString, answer); QFETCH(bool, inUse); QFETCH(bool, yes); QFETCH(QStringList, shown); QFETCH(QString, yearAfter);
         Fixture f("2021", {{"2022", {flat("Kovács Éva"), flat("Nagy Ilona")}}, {"2023", {}}});
-        if (inUse) f.data.writeApartments(QStringLiteral("2023"), {flat("Régi Lakó")});
-        const QByteArray before = f.data.bytes(QStringLiteral("2023/Lakasok.dat"));
+        if (inUse) f.data.writeApartments("2023", {flat("Régi Lakó")});
+        const QByteArray before = f.data.bytes("2023/Lakasok.dat");
         f.dlg.inputs = {answer};
         f.dlg.answers = {yes};
         QTest::mouseClick(f.w->cmdUjEv, Qt::LeftButton);
-
         QCOMPARE(f.dlg.titles(), shown);
         QCOMPARE(f.dlg.shown[0].text, QStringLiteral("Add meg az új évszámot"));
-        if (inUse) QVERIFY(f.dlg.shown[1].kind == QLatin1String("question") && f.dlg.shown[1].byDefault == Dialogs::Default::No);
+        if (inUse) QVERIFY(f.dlg.shown[1].kind == "question" && f.dlg.shown[1].byDefault == Dialogs::Default::No);
         QCOMPARE((QStringList{f.w->txtEv->text(), f.w->AktualisEv(), f.w->cmdUjEv->text()}),
                  (QStringList{yearAfter, yearAfter, QStringLiteral("Új év létrehozása %1. évre").arg(yearAfter.toInt() + 1)}));
-        const bool made = yearAfter == QLatin1String("2023");
+        const bool made = yearAfter == "2023";
         QCOMPARE(f.w->listedRecords().size(), made ? size_t(2) : size_t(0));
-        QCOMPARE(f.data.bytes(QStringLiteral("2023/Lakasok.dat")) == before, !made);
-        QCOMPARE(f.data.exists(QStringLiteral("2023/Mentések/3 15-9.7")), made && inUse);
+        QCOMPARE(f.data.bytes("2023/Lakasok.dat") == before, !made);
+        QCOMPARE(f.data.exists("2023/Mentések/3 15-10.0"), made && inUse);
     }
 
     void backupFromTheMenu() {
         Fixture f("2026", {{"2026", {flat("Kovács Éva")}}});
         f.w->mnuAdatMentes->trigger();
-        QCOMPARE(f.dlg.titles(), QStringList{"Mentés"});
-        QVERIFY(f.dlg.last()->text.startsWith(QStringLiteral("A mentés sikeresen befejeződött\n")));
-        QCOMPARE(f.data.bytes(QStringLiteral("2026/Mentések/3 15-9.7/Lakasok.dat")),
-                 f.data.bytes(QStringLiteral("2026/Lakasok.dat")));
+        QVERIFY(f.dlg.titles() == QStringList{"Mentés"} && f.dlg.last()->text.startsWith("A mentés sikeresen befejeződött\n"));
+        QCOMPARE(f.data.bytes("2026/Mentések/3 15-10.0/Lakasok.dat"), f.data.bytes("2026/Lakasok.dat"));
     }
 
     // What is pressed in the restore window, and the answer to the question.
@@ -119,31 +84,26 @@ private slots:
         QTest::newRow("no backup files") << "root" << true << QStringList{"Mentés"};
     }
     void restoreFromTheMenu() {
-        QFETCH(QString, press);
-        QFETCH(bool, yes);
-        QFETCH(QStringList, shown);
-        Fixture f("2026", {{"2026/Mentések/2 1-8.30", {flat("Kovács Éva"), flat("Nagy Ilona")}},
-                           {"2026", {flat("Kovács Éva")}}});
-        const QByteArray before = f.data.bytes(QStringLiteral("2026/Lakasok.dat"));
+        QFETCH(QString, press); QFETCH(bool, yes); QFETCH(QStringList, shown);
+        Fixture f("2026", {{"2026/Mentések/2 1-8.30", {flat("Kovács Éva"), flat("Nagy Ilona")}}, {"2026", {flat("Kovács Éva")}}});
+        const QByteArray before = f.data.bytes("2026/Lakasok.dat");
         f.dlg.answers = {yes};
+        const bool chosen = press == "restore";
         QStringList window;  // its caption, the folder named and the files shown
-        QVERIFY(f.withModal<frmVisszatoltes>(f.w->mnuAdatVisszatoltes, [&](frmVisszatoltes& r) {
-            if (press == QLatin1String("restore")) r.Dir1->setCurrentItem(r.Dir1->topLevelItem(1));
+        QVERIFY(onModal<frmVisszatoltes>([&] { f.w->mnuAdatVisszatoltes->trigger(); }, [&](frmVisszatoltes& r) {
+            if (chosen) r.Dir1->setCurrentItem(r.Dir1->topLevelItem(1));
             window << r.windowTitle() << r.Label1->text() << QString::number(r.File1->count());
-            QTest::mouseClick(press == QLatin1String("cancel") ? r.Command2 : r.Command1, Qt::LeftButton);
+            QTest::mouseClick(press == "cancel" ? r.Command2 : r.Command1, Qt::LeftButton);
         }));
-        const bool chosen = press == QLatin1String("restore");
-        QCOMPARE(window, (QStringList{"Form1", f.native(chosen ? "2026/Mentések/2 1-8.30" : "2026/Mentések"),
-                                      chosen ? "1" : "0"}));
-
+        QCOMPARE(window, (QStringList{"Form1", f.native(chosen ? "2026/Mentések/2 1-8.30" : "2026/Mentések"), chosen ? "1" : "0"}));
         QCOMPARE(f.dlg.titles(), shown);
         if (chosen)
             QVERIFY(f.dlg.shown[0].byDefault == Dialogs::Default::No && f.dlg.shown[0].text.contains(f.native("2026/Mentések/2 1-8.30")) &&
-                    f.dlg.shown[0].text.contains(QStringLiteral("ebbe az évbe: 2026")));
-        if (press == QLatin1String("root")) QVERIFY(f.dlg.last()->text.contains(QStringLiteral("nincs visszatölthető")));
+                    f.dlg.shown[0].text.contains("ebbe az évbe: 2026"));
+        if (press == "root") QVERIFY(f.dlg.last()->text.contains("nincs visszatölthető"));
         const bool restored = chosen && yes;
-        if (restored) QVERIFY(f.dlg.last()->text.startsWith(QStringLiteral("A visszatöltés sikeresen befejeződött")));
-        QCOMPARE(f.data.bytes(QStringLiteral("2026/Lakasok.dat")) == before, !restored);
+        if (restored) QVERIFY(f.dlg.last()->text.startsWith("A visszatöltés sikeresen befejeződött"));
+        QCOMPARE(f.data.bytes("2026/Lakasok.dat") == before, !restored);
         QCOMPARE(f.w->listedRecords().size(), restored ? size_t(2) : size_t(1));  // the list is read again
     }
 };
