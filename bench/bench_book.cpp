@@ -11,12 +11,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
+#include "benchsupport.h"
 #include "book/book.h"
 #include "store/recordfile.h"
 #include "store/rollover.h"
@@ -29,41 +29,16 @@ constexpr int kApartments = 10000;
 constexpr int kEntries = 20000;
 constexpr int kBuildings = 40;
 
-// Median and slowest of several runs, in milliseconds; `prepare` runs
-// before each run, outside the timing.
-struct Times {
-    double median, slowest;
-};
-Times measure(int runs, const std::function<void()>& fn, const std::function<void()>& prepare = {}) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare) prepare();
-        QElapsedTimer t;
-        t.start();
-        fn();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
+using bench::Times;
 
 void report(const char* what, Times t, double plain) {
     std::printf("%-52s median %8.1f ms  slowest %8.1f ms  %6.1f x the plain read\n", what, t.median, t.slowest,
                 t.median / plain);
 }
 
-// Reads the files whole in blocks of a megabyte, decoding nothing.
-void plainRead(const QStringList& paths) {
-    std::vector<char> block(1 << 20);
-    for (const QString& p : paths) {
-        QFile f(p);
-        if (!f.open(QIODevice::ReadOnly)) std::abort();
-        volatile qint64 total = 0;
-        for (qint64 n; (n = f.read(block.data(), qint64(block.size()))) > 0;) total = total + n;
-    }
+QString building(int b) {
+    return QStringLiteral("Épület %1").arg(b + 1);
 }
-
-QString building(int b) { return QStringLiteral("Épület %1").arg(b + 1); }
 
 }  // namespace
 
@@ -108,30 +83,32 @@ int main(int argc, char** argv) {
                 kApartments * 2193 / 1e6, kEntries, kEntries * 170 / 1e6, kBuildings, qPrintable(dir.path()));
 
     // The roll-over, into an empty year and over a year in use (backed up first).
-    const Times plainBoth = measure(9, [&] { plainRead({flatsPath, bookPath}); });
+    const Times plainBoth = bench::times(9, {}, [&] { bench::plainRead({flatsPath, bookPath}); });
     std::printf("%-52s median %8.1f ms  slowest %8.1f ms\n", "plain read of Lakasok.dat and Kiadások.dat",
                 plainBoth.median, plainBoth.slowest);
     const QDateTime now(QDate(2026, 1, 2), QTime(8, 0));
     bool ok = true;
     const auto roll = [&] { ok = rollover::run(folder, rollover::check(folder, year), now).ok() && ok; };
-    report("roll-over into an empty year", measure(7, roll, [&] { QDir(folder.yearFolder(year)).removeRecursively(); }),
+    report("roll-over into an empty year",
+           bench::times(
+               7, [&] { QDir(folder.yearFolder(year)).removeRecursively(); }, roll),
            plainBoth.median);
-    report("roll-over over a year in use (with its backup)", measure(5, roll), plainBoth.median);
+    report("roll-over over a year in use (with its backup)", bench::times(5, {}, roll), plainBoth.median);
     const auto first = RecordFile<Lakas>(folder.yearFile(year, files::Lakasok)).read(1);
     std::printf("check: %s, first apartment carries %d Ft\n", ok ? "every run done" : "A RUN FAILED",
                 first ? first->KKEloiras(13) : -1);
 
     // Filling the lists of the book window from the old year's book.
-    const Times plainBook = measure(9, [&] { plainRead({bookPath}); });
+    const Times plainBook = bench::times(9, {}, [&] { bench::plainRead({bookPath}); });
     std::printf("%-52s median %8.1f ms  slowest %8.1f ms\n", "plain read of Kiadások.dat", plainBook.median,
                 plainBook.slowest);
     report("book lists, engine, every building (20 000 rows)",
-           measure(9, [&] { book::readLists(folder, old, QString()); }), plainBook.median);
+           bench::times(9, {}, [&] { book::readLists(folder, old, QString()); }), plainBook.median);
     ScriptedDialogs dialogs;
     frmKiadBevet w(folder, old);
     w.txtEpuletKeres->setEditText(QString());
-    report("book window lists, every building", measure(9, [&] { w.Beolvas(); }), plainBook.median);
+    report("book window lists, every building", bench::times(9, {}, [&] { w.Beolvas(); }), plainBook.median);
     w.txtEpuletKeres->setEditText(building(7));
-    report("book window lists, one building (500 rows)", measure(9, [&] { w.Beolvas(); }), plainBook.median);
+    report("book window lists, one building (500 rows)", bench::times(9, {}, [&] { w.Beolvas(); }), plainBook.median);
     return ok ? 0 : 1;
 }

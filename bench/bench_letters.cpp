@@ -17,6 +17,7 @@
 #include <functional>
 #include <vector>
 
+#include "benchsupport.h"
 #include "letters/printing.h"
 #include "reports/qt/qtsurface.h"
 #include "store/recordfile.h"
@@ -34,20 +35,6 @@ double ms(const std::function<void()>& step) {
     t.start();
     step();
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-// Median of several runs, in milliseconds.
-double median(int runs, const std::function<void()>& step) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) times.push_back(ms(step));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-qint64 plainRead(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    return f.readAll().size();
 }
 
 letters::LetterPage page() {
@@ -98,7 +85,7 @@ int main(int argc, char** argv) {
                 qPrintable(dir.path()));
 
     // Letters into one PDF file, as "Nyomtatás (n-db.)" with "PDF fájl..." does.
-    const double read = ms([&] { plainRead(lakasok); });
+    const double read = ms([&] { bench::plainRead(lakasok); });
     const QString pdf = dir.filePath(QStringLiteral("ertesitok.pdf"));
     letters::RunResult r;
     const double print = ms([&] {
@@ -119,9 +106,9 @@ int main(int argc, char** argv) {
 
     // The journal window filled from the 10,000 records the run wrote.
     const QString naplo = folder.yearFile(kYear, files::NaploFile);
-    const double journalRead = median(11, [&] { plainRead(naplo); });
+    const double journalRead = bench::median(11, [&] { bench::plainRead(naplo); });
     frmNaplo w(folder, kYear);
-    const double fill = median(11, [&] { w.Betolt(); });
+    const double fill = bench::median(11, [&] { w.Betolt(); });
     std::printf("plain read of Naplo.dat (%d records)      %8.2f ms\n", ui::recordModel(w.ListView1)->count(),
                 journalRead);
     std::printf("journal window filled (Betolt)               %8.1f ms   (%.0f x the plain read)\n", fill,

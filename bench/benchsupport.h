@@ -13,9 +13,12 @@
 
 namespace bench {
 
-// Median of several runs, in milliseconds; `prepare` (untimed) runs before
-// each.
-inline double median(int runs, const std::function<void()>& prepare, const std::function<void()>& fn) {
+// Median and slowest of several runs, in milliseconds; `prepare` (untimed)
+// runs before each.
+struct Times {
+    double median, slowest;
+};
+inline Times times(int runs, const std::function<void()>& prepare, const std::function<void()>& fn) {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
         if (prepare) prepare();
@@ -25,20 +28,28 @@ inline double median(int runs, const std::function<void()>& prepare, const std::
         ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return {ms[ms.size() / 2], ms.back()};
+}
+inline double median(int runs, const std::function<void()>& prepare, const std::function<void()>& fn) {
+    return times(runs, prepare, fn).median;
 }
 inline double median(int runs, const std::function<void()>& fn) {
     return median(runs, {}, fn);
 }
 
-// The plain read the figures are compared with: the whole file in blocks of
+// The plain read the figures are compared with: the files whole in blocks of
 // a megabyte, nothing decoded.
-inline void plainRead(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return;
+inline void plainRead(const QStringList& paths) {
     std::vector<char> block(1 << 20);
-    volatile qint64 total = 0;
-    for (qint64 n; (n = f.read(block.data(), qint64(block.size()))) > 0;) total = total + n;
+    for (const QString& path : paths) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly)) continue;
+        volatile qint64 total = 0;
+        for (qint64 n; (n = f.read(block.data(), qint64(block.size()))) > 0;) total = total + n;
+    }
+}
+inline void plainRead(const QString& path) {
+    plainRead(QStringList{path});
 }
 
 // A year of `count` apartments with four residents each, charges and
