@@ -247,6 +247,12 @@ Outcome Transaction::commit() {
     if (dir_.isEmpty()) return notWritten(QStringLiteral("Nincs érvényes év megadva.\nA változás nem lett rögzítve."));
     const Recovery earlier = recover(fs_, dir_);
     if (!earlier.ok()) return notWritten(earlier.message);
+    // This change was made from the records as they were before the earlier
+    // one was completed just now; written, it would undo that one.
+    if (earlier.state == Recovery::State::Completed)
+        return notWritten(earlier.message +
+                          QStringLiteral("\n\nA most kért változás nem lett rögzítve, mert a befejezett módosítás "
+                                         "előtti adatokon alapult. Kérem, ismételje meg!"));
 
     // The files as they are: their lengths, and the bytes an undo puts back.
     struct Target {

@@ -11,6 +11,7 @@ using Call = FaultySystem::Call;
 
 bool FaultySystem::fails(Call call, const QString& name) {
     history.push_back(call);
+    names.push_back(name);
     const int n = int(history.size());
     bool fail = failAt != 0 && (n == failAt || (fault == Fault::Lasting && n > failAt));
     if (fail && fault == Fault::Kill) ::raise(SIGKILL);

@@ -27,6 +27,7 @@ public:
     int failAt;  // the call (counted from 1) that fails; 0: none
     Fault fault;
     std::vector<Call> history;  // every call made, in order
+    std::vector<QString> names;  // ... and the name of the file each one was made on
     // Calls of a kind on files of a name ("": any file) fail once `allowed`
     // of them went through: every one after that, or (not lasting) only the next.
     void failOn(Call call, const QString& name, int allowed = 0, bool lasting = true) {
