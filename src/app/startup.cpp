@@ -11,6 +11,9 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "store/datafolder.h"
 #include "windows/dialogs.h"
 #include "windows/frmKezdo/frmKezdo.h"
@@ -81,8 +84,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 }
 
 DataFolderChoice chooseDataFolder(const QString& programFolder, const QString& user) {
+    // Writable for the identity the program writes as (its effective one).
     const QFileInfo info(programFolder);
-    if (info.isDir() && info.isWritable()) return {programFolder, QString()};
+    if (info.isDir() && ::faccessat(AT_FDCWD, QFile::encodeName(programFolder).constData(), W_OK, AT_EACCESS) == 0)
+        return {programFolder, QString()};
     return {user, programFolder};
 }
 

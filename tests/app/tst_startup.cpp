@@ -107,6 +107,11 @@ private slots:
     void dataFolderChoice() {
         TestFolder program, user;
         QCOMPARE(startup::chooseDataFolder(program.path(), user.path()).path, program.path());
+        {
+            const Unwritable guard(program.path());
+            const startup::DataFolderChoice readOnly = startup::chooseDataFolder(program.path(), user.path());
+            QCOMPARE(readOnly.path + '|' + readOnly.unwritableProgramFolder, user.path() + '|' + program.path());
+        }
         const QString missing = QDir(program.path()).filePath("nincs");
         const startup::DataFolderChoice choice = startup::chooseDataFolder(missing, user.path());
         QCOMPARE(choice.path + '|' + choice.unwritableProgramFolder, user.path() + '|' + missing);
