@@ -107,8 +107,13 @@ void tst_preview_windows::statementPrints() {
     w.cmdNyomtatas->click();
     QCOMPARE(f.dlg.texts(), QStringList{"message|Hiba|A PDF fájl nem írható: " + QDir::toNativeSeparators(f.file("nincs/mappa.pdf"))});
 
-    w.cmdElonezet->click();
-    QVERIFY(f.print.shown.back().kind == "preview" && f.print.pages.findText("1111 Budapest, Fő utca 3. 2"));
+    // The page is the one "Szemétdíjjal" chooses: with the waste-fee columns or without.
+    for (const bool waste : {false, true}) {
+        w.chkSzemetdij->setChecked(waste);
+        w.cmdElonezet->click();
+        QVERIFY(f.print.shown.back().kind == "preview" && f.print.pages.findText("1111 Budapest, Fő utca 3. 2"));
+        QCOMPARE(f.print.pages.findText("Szemétdíj") != nullptr, waste);
+    }
 
     frmElonezet gone(f.data.folder(), kYear, kYear, 9);
     f.dlg.shown.clear();
@@ -160,11 +165,14 @@ void tst_preview_windows::summary() {
     w.Combo2->setCurrentIndex(w.Combo2->count() - 1);
     f.print.fileNames = {f.file("osszesito.PDF"), f.file("lista")};
     w.mnuPrint->trigger();
+    w.txtNevKeres->clear();
+    w.cmdKeres->click();  // the whole list, shown in another order than the file's
     w.cmdCsv->click();
     QCOMPARE(f.files(), (QStringList{"lista.csv", "osszesito.PDF"}));
     QCOMPARE(f.readFile("lista.csv").split("\r\n"),
              (QStringList{"\uFEFFLakás;Lakó;Előírás;Befizetés;Egyenleg", "1111 Budapest, Fő utca 3. 2;Nagy Ilona;10000;12000;2000",
-                          "1111 Budapest, Kert utca 5. ;Ábel Ödön;0;0;0", ";Összesen:;10000;12000;2000", ""}));
+                          "1111 Budapest, Fő utca 3. 2;Szűcs Éva;0;0;0", "1111 Budapest, Kert utca 5. ;Ábel Ödön;0;0;0",
+                          "1111 Budapest, Rózsa utca 12. 1;Kovács Péter;13000;7000;-6000", ";Összesen:;23000;19000;-4000", ""}));
     QVERIFY(f.dlg.shown.empty());
 }
 
