@@ -36,13 +36,7 @@ frmElonezet2::frmElonezet2(const DataFolder& folder, const QString& year, QWidge
     lbEv->setFont(bold);
     lbDatum = ui::valueLabel(QStringLiteral("lbDátum"));
 
-    Frame6 = new QGroupBox(QStringLiteral("Keresés"));
-    Frame6->setObjectName(QStringLiteral("Frame6"));
-    txtNevKeres = ui::lineEdit(QStringLiteral("txtNevKeres"), 30);
-    txtHelysegKeres = ui::lineEdit(QStringLiteral("txtHelysegKeres"), 25);
-    txtUtcaKeres = ui::lineEdit(QStringLiteral("txtUtcaKeres"), 25);
-    txtHszKeres = ui::lineEdit(QStringLiteral("txtHszKeres"), 10);
-    txtEpuletKeres = ui::combo(QStringLiteral("txtÉpületKeres"), false);
+    std::tie(Frame6, txtNevKeres, txtHelysegKeres, txtUtcaKeres, txtHszKeres, txtEpuletKeres) = ui::searchBoxes();
     opMind = new QRadioButton(QStringLiteral("Minden lakás"));
     opMind->setObjectName(QStringLiteral("opMind"));
     opTulfiz = new QRadioButton(QStringLiteral("Csak túlfizetők"));

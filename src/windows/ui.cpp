@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,17 @@ QLineEdit* lineEdit(const QString& objectName, int maxLength) {
     e->setObjectName(objectName);
     if (maxLength > 0) e->setMaxLength(maxLength);
     return e;
+}
+
+std::tuple<QGroupBox*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*, QComboBox*> searchBoxes() {
+    auto* frame = new QGroupBox(QStringLiteral("Keresés"));
+    frame->setObjectName(QStringLiteral("Frame6"));
+    return {frame,
+            lineEdit(QStringLiteral("txtNevKeres"), 30),
+            lineEdit(QStringLiteral("txtHelysegKeres"), 25),
+            lineEdit(QStringLiteral("txtUtcaKeres"), 25),
+            lineEdit(QStringLiteral("txtHszKeres"), 10),
+            combo(QStringLiteral("txtÉpületKeres"), false)};
 }
 
 QPushButton* button(const QString& objectName, const QString& text, const QString& tooltip) {

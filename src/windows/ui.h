@@ -8,13 +8,14 @@
 #include <QString>
 #include <QStringList>
 #include <QTreeWidgetItem>
-
 #include <functional>
 #include <initializer_list>
+#include <tuple>
 
 class QComboBox;
 class QDateEdit;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,6 +38,10 @@ QComboBox* combo(const QString& objectName, bool editable);
 QDateEdit* datePicker(const QString& objectName);
 // A report-style list with the given column captions.
 QTreeWidget* listView(const QString& objectName, const QStringList& columns, const QString& accessibleName);
+// The "Keresés" frame and its boxes (name, place, street, house number,
+// building), the same in every window that searches the apartments; the
+// window lays them out.
+std::tuple<QGroupBox*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*, QComboBox*> searchBoxes();
 // Adds "caption" + control to a grid row.
 void addRow(QGridLayout* grid, int row, int col, const QString& captionText, QWidget* control, int span = 1);
 

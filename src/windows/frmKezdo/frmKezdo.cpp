@@ -160,13 +160,7 @@ QWidget* frmKezdo::buildListSide() {
     col->addWidget(ListView1, 1);
 
     // Search frame
-    Frame6 = new QGroupBox(QStringLiteral("Keresés"));
-    Frame6->setObjectName(QStringLiteral("Frame6"));
-    txtNevKeres = ui::lineEdit(QStringLiteral("txtNevKeres"), 30);
-    txtHelysegKeres = ui::lineEdit(QStringLiteral("txtHelysegKeres"), 25);
-    txtUtcaKeres = ui::lineEdit(QStringLiteral("txtUtcaKeres"), 25);
-    txtHszKeres = ui::lineEdit(QStringLiteral("txtHszKeres"), 10);
-    txtEpuletKeres = ui::combo(QStringLiteral("txtÉpületKeres"), false);
+    std::tie(Frame6, txtNevKeres, txtHelysegKeres, txtUtcaKeres, txtHszKeres, txtEpuletKeres) = ui::searchBoxes();
     // Alt+K is the "Kilépés" menu's.
     cmdKeres = ui::button(QStringLiteral("cmdKeres"), QStringLiteral("Ke&resés"));
     auto* g = new QGridLayout(Frame6);
