@@ -48,14 +48,11 @@ private slots:
         MainWindow f;
         QFile::remove(f.data.folder().file(files::Set));
         frmKezdo& w = f.open();
-        QCOMPARE(unnamedInputs(&w), QStringList());
-        QVERIFY(w.windowTitle() == "Domoria program" && !w.windowIcon().pixmap(32).isNull());
-        QCOMPARE(w.txtEv->text() + '|' + w.AktualisEv(), QStringLiteral("2026|2026"));
-        for (const char* file : {"Set.dat", "Stat.dat", "Epuletek.dat", "2026/Lakasok.dat"}) QVERIFY(f.data.exists(file));
-        QVERIFY(listColumn(w, 0).isEmpty() && !w.ListView6->topLevelItemCount() && !w.cmbStatus->count() && !w.txtEpulet->count());
-        QCOMPARE(QString::number(w.txtEpuletKeres->count()) + w.txtEpuletKeres->currentText(), QStringLiteral("1 "));
-        QVERIFY(w.cmdAdatokRogzitese->isEnabled() && !w.cmdModosit->isEnabled() && !w.cmdLakasDel->isEnabled());
-        QVERIFY(f.dlg.shown.empty());
+        QVERIFY(unnamedInputs(&w).isEmpty() && w.windowTitle() == "Domoria program" && !w.windowIcon().pixmap(32).isNull());
+        QCOMPARE(w.txtEv->text() + '|' + w.AktualisEv() + '|' + QString::number(w.txtEpuletKeres->count()) + w.txtEpuletKeres->currentText(),
+                 QStringLiteral("2026|2026|1 "));
+        QVERIFY(f.data.exists("2026/Lakasok.dat") && listColumn(w, 0).isEmpty() && !w.ListView6->topLevelItemCount() && !w.cmbStatus->count());
+        QVERIFY(w.cmdAdatokRogzitese->isEnabled() && !w.cmdModosit->isEnabled() && !w.cmdLakasDel->isEnabled() && f.dlg.shown.empty());
     }
 
     // At start the first row is selected and every field of its apartment
@@ -137,10 +134,10 @@ private slots:
         w.txtEv->setText("2020");
         w.UpDown1->stepBy(1);
         QTest::keyClick(w.txtEv, Qt::Key_Down), QTest::keyClick(w.txtEv, Qt::Key_Down);
-        QCOMPARE(w.txtEv->text(), QStringLiteral("2019"));
+        const QString stepped = w.txtEv->text();
         w.txtEv->setText("xx");
         QTest::keyClick(w.txtEv, Qt::Key_Up);
-        QCOMPARE(w.txtEv->text(), QStringLiteral("1"));
+        QCOMPARE(stepped + '|' + w.txtEv->text(), QStringLiteral("2019|1"));
     }
 
     // "Kilépés" asks first; closing stores the year as typed, keeping the
@@ -161,21 +158,6 @@ private slots:
         QCOMPARE(f.data.bytes(files::Set), QByteArray("20  \x12\x34", 6));
         const frmKezdo& again = f.open();
         QCOMPARE(again.txtEv->text() + '|' + listColumn(again, 0).join(""), QStringLiteral("20  |Régi"));
-    }
-
-    // A header click sorts by that column, ascending also when clicked
-    // again; the order holds across a refill. (The order of texts is the
-    // list piece's.)
-    void sortByColumn() {
-        MainWindow f;
-        std::vector<Lakas> flats;
-        for (const char* house : {"2", "10", "1"}) flats.push_back(makeLakas("Lakó", "Fő utca", house, "1"));
-        f.data.writeApartments("2026", flats);
-        frmKezdo& w = f.open();
-        clickHeader(w, 2), clickHeader(w, 2);
-        QCOMPARE(listColumn(w, 2), (QStringList{"1", "10", "2"}));
-        w.LakasokBeolvas();
-        QCOMPARE(listColumn(w, 2), (QStringList{"1", "10", "2"}));
     }
 
     // An action on one apartment refreshes its row and the totals as reading
