@@ -117,16 +117,15 @@ private slots:
         w.txtKiadas->setText("13000");
         f.dlg.answers = {true};
         QTest::mouseClick(w.cmdBevetModosit, Qt::LeftButton);
-        QCOMPARE(f.dlg.texts(), QStringList{"question|Módosítás|Biztos mehet \nŐszirózsa ház épület\nmódosítása?"});
         auto expected = sample();
         expected[1].Kiadas = 13000;
         QVERIFY(f.data.readBook("2026") == expected && !w.cmdBevetModosit->isEnabled());
-        QCOMPARE(f.column(w.ListViewKiadas, 2), (QStringList{"13000", "13000"}));
+        QCOMPARE(f.dlg.texts() + f.column(w.ListViewKiadas, 2),
+                 (QStringList{"question|Módosítás|Biztos mehet \nŐszirózsa ház épület\nmódosítása?", "13000", "13000"}));
         clickRow(w.ListViewKiBe, 0);
         QVERIFY(w.cmdBevetModosit->isEnabled());
         clickRow(w.ListViewKiBe, 2);
-        QVERIFY(w.KivalasztottRec() == 0 && !w.cmdBevetModosit->isEnabled());
-        QCOMPARE(f.fields(), (QStringList{"", "", "", "0", "0"}));
+        QVERIFY(w.KivalasztottRec() == 0 && !w.cmdBevetModosit->isEnabled() && f.fields() == (QStringList{"", "", "", "0", "0"}));
     }
 };
 

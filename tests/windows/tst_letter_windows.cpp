@@ -154,9 +154,9 @@ void tst_letter_windows::templates() {
     // Saving asks for a name and appends; the selection stays.
     f.dlg.inputs = {"Harmadik"};
     w.cmdNyomtatvanySave->click();
-    QCOMPARE(templateNames(f.data.folder()), (QStringList{"Első", "Második", "Harmadik"}));
+    QCOMPARE(templateNames(f.data.folder()) << w.cmbNyomtatvanyok->currentText() + QString::number(w.cmbNyomtatvanyok->count()),
+             (QStringList{"Első", "Második", "Harmadik", "Második3"}));
     QCOMPARE(findTemplate(f.data.folder(), "Harmadik")->design.positions, w.positions());
-    QCOMPARE(w.cmbNyomtatvanyok->currentText() + QString::number(w.cmbNyomtatvanyok->count()), QStringLiteral("Második3"));
     // Deleting asks first: No keeps it, Yes deletes the selected one.
     w.cmdNyomtatvanyDel->click();
     f.dlg.answers = {true};
@@ -189,8 +189,7 @@ void tst_letter_windows::printing() {
     frmErtesito& w = f.openLetter();
     w.Combo2->setCurrentIndex(w.Combo2->findText("PDF fájl..."));
     w.findChild<QPushButton*>(button)->click();
-    QCOMPARE(f.journalNames(), recorded);
-    QCOMPARE(f.dlg.titles(), file.startsWith("nincs") ? QStringList{"Hiba"} : QStringList{});
+    QCOMPARE(f.journalNames() + f.dlg.titles(), recorded + (file.startsWith("nincs") ? QStringList{"Hiba"} : QStringList{}));
     if (!fromPreview && !recorded.isEmpty()) QVERIFY(QFile::exists(printing::withSuffix(out.filePath(file), "pdf")));
     // The preview shows the letters that would print, each with its apartment.
     if (button.endsWith("Elonezet")) QVERIFY(f.print.pages.pages() == 2 && f.print.pages.findText("Név: Nagy Ilona", 1));

@@ -100,8 +100,7 @@ void tst_preview_windows::statementPrints() {
     w.mnuPrint->trigger();
     QCOMPARE(f.print.shown.back().suggested.section('/', -1), QStringLiteral("2026. évi kimutatás - Nagy Ilona.pdf"));
     w.cmdNyomtatas->click();  // cancelled
-    QCOMPARE(f.files(), QStringList{"kimutatas.pdf"});
-    QVERIFY(QFile(f.file("kimutatas.pdf")).size() > 1000 && f.dlg.shown.empty());
+    QVERIFY(f.files() == QStringList{"kimutatas.pdf"} && QFile(f.file("kimutatas.pdf")).size() > 1000 && f.dlg.shown.empty());
     w.cmdNyomtatas->click();
     QCOMPARE(f.dlg.texts(), QStringList{"message|Hiba|A PDF fájl nem írható: " + QDir::toNativeSeparators(f.file("nincs/mappa.pdf"))});
 
@@ -117,8 +116,7 @@ void tst_preview_windows::statementPrints() {
     f.dlg.shown.clear();
     const size_t asked = f.print.shown.size();
     gone.cmdNyomtatas->click();
-    QCOMPARE(f.dlg.texts(), QStringList{"message|Hiba|A kiválasztott lakás nem található, nincs mit nyomtatni."});
-    QCOMPARE(f.print.shown.size(), asked);
+    QVERIFY(f.dlg.texts() == QStringList{"message|Hiba|A kiválasztott lakás nem található, nincs mit nyomtatni."} && f.print.shown.size() == asked);
 }
 
 // "É&ves kimutatás" opens the window on the selected apartment; the last
@@ -132,8 +130,7 @@ void tst_preview_windows::statementHandsBackTheApartment() {
         opened = w.AktualisLakas();
         w.FlatScrollBar1->setValue(3);
     }));
-    QCOMPARE(opened, 2);
-    QCOMPARE(QString::number(main.AktualisLakas()) + QString::number(currentRecord(main)) + main.txtUtca->text(), QStringLiteral("33Kert utca"));
+    QCOMPARE(QString::number(opened) + QString::number(main.AktualisLakas()) + QString::number(currentRecord(main)) + main.txtUtca->text(), QStringLiteral("233Kert utca"));
 }
 
 // The list sorted by address with the totals row last; Enter in a search
