@@ -29,8 +29,8 @@ private slots:
     void bookFromTheMenu() {
         Fixture f("2026", {});
         QString year;
-        QVERIFY(onModal<frmKiadBevet>([&] { f.w->mnuKiadBevet->trigger(); }, [&](frmKiadBevet& b) { year = b.lbEv->text(); }));
-        QCOMPARE(year, QStringLiteral("Aktuális év: 2026."));
+        QVERIFY(onModal<frmKiadBevet>([&] { f.w->mnuKiadBevet->trigger(); }, [&](frmKiadBevet& b) { year = b.lbEv->text(); }) &&
+                year == "Aktuális év: 2026.");
     }
 
     // Year 2021 is current and 2022 has two apartments; the answer is typed.
@@ -55,14 +55,12 @@ private slots:
         f.dlg.inputs = {answer};
         f.dlg.answers = {yes};
         QTest::mouseClick(f.w->cmdUjEv, Qt::LeftButton);
-        QCOMPARE(f.dlg.titles(), shown);
-        QCOMPARE(f.dlg.shown[0].text, QStringLiteral("Add meg az új évszámot"));
+        QCOMPARE(f.dlg.titles() << f.dlg.shown[0].text, shown << "Add meg az új évszámot");
         if (inUse) QVERIFY(f.dlg.shown[1].kind == "question" && f.dlg.shown[1].byDefault == Dialogs::Default::No);
         QCOMPARE((QStringList{f.w->txtEv->text(), f.w->AktualisEv(), f.w->cmdUjEv->text()}),
                  (QStringList{yearAfter, yearAfter, QStringLiteral("Új év létrehozása %1. évre").arg(yearAfter.toInt() + 1)}));
         const bool made = yearAfter == "2023";
-        QCOMPARE(f.w->listedRecords().size(), made ? size_t(2) : size_t(0));
-        QCOMPARE(f.data.bytes("2023/Lakasok.dat") == before, !made);
+        QVERIFY(f.w->listedRecords().size() == (made ? 2u : 0u) && (f.data.bytes("2023/Lakasok.dat") == before) == !made);
         QCOMPARE(f.data.exists("2023/Mentések/3 15-10.0"), made && inUse);
     }
 
