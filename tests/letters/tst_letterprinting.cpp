@@ -200,7 +200,6 @@ private slots:
         QTest::newRow("two payments of 1000") << QStringList{"1000", " 1000 "} << 2000 << false;
         QTest::newRow("a negative amount reduces it") << QStringList{"1000", "-1500"} << -500 << false;
         QTest::newRow("not whole") << QStringList{"1000", "12.5"} << 1000 << true;
-        QTest::newRow("not a number") << QStringList{"1000", "ezer"} << 1000 << true;
         QTest::newRow("empty") << QStringList{""} << 0 << true;
         QTest::newRow("beyond 32 bits") << QStringList{"2147483000", "648"} << 2147483000 << true;
     }
