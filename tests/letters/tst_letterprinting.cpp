@@ -151,7 +151,6 @@ private slots:
         QTest::newRow("PDF: not written") << 2 << "finish" << 0 << 0;
         QTest::newRow("PDF: journal not writable") << 2 << "journal 1" << 3 << 0;
         QTest::newRow("PDF: stopped, abandoned whole") << 2 << "stop 2" << 0 << 0;
-        QTest::newRow("PDF: an apartment not in the file") << 2 << "missing" << 0 << 0;
     }
     void onlyWhatIsHandedOverIsRecorded() {
         QFETCH(int, kind); QFETCH(QString, failure); QFETCH(int, printed); QFETCH(int, recorded);
