@@ -66,7 +66,6 @@ private slots:
         QTest::newRow("waste-fee caption") << 5 << L{{8, 5}} << L{{10, 5}, {11, 8}};
         QTest::newRow("total caption") << 10 << L{{11, 10}} << L{};
         QTest::newRow("heading alone") << 0 << L{} << L{};
-        QTest::newRow("text block alone") << 6 << L{} << L{};
     }
     void dragCompanions() {
         QFETCH(int, field); QFETCH(QList<QList<int>>, tops); QFETCH(QList<QList<int>>, lefts);
@@ -77,7 +76,7 @@ private slots:
         e[size_t(field)].left += 150, e[size_t(field)].top -= 90;
         for (const auto& t : tops) e[size_t(t[0])].top = e[size_t(t[1])].top;
         for (const auto& l : lefts) e[size_t(l[0])].left = e[size_t(l[1])].left;
-        for (size_t i = 0; i < FieldCount; ++i) QCOMPARE(QPointF(p[i].left, p[i].top), QPointF(e[i].left, e[i].top));
+        QCOMPARE(p, e);
     }
 
     void screenFont() {
@@ -94,7 +93,6 @@ private slots:
         QTest::newRow("12345") << qint64(12345) << "  12345,-Ft";
         QTest::newRow("123") << qint64(123) << "      123,-Ft";
         QTest::newRow("overpaid -1234") << qint64(-1234) << "  -1234,-Ft";
-        QTest::newRow("1234") << qint64(1234) << "    1234,-Ft";
         QTest::newRow("two characters") << qint64(-5) << "        -5,-Ft";
         QTest::newRow("six digits") << qint64(123456) << "123456,-Ft";
     }

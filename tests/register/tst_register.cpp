@@ -48,12 +48,13 @@ std::vector<Lakas> storedApartments(int n) {
 
 using Change = std::function<void(ApartmentForm&)>;
 
-// An operation that changes apartment 2 (reporting its change) or every
-// apartment (reporting the year's totals).
-struct Operation {
-    std::function<std::optional<ListChange>(const DataFolder&)> one;
-    std::function<std::optional<HouseTotals>(const DataFolder&)> every;
+// What an operation on apartment 2 reports: its change, or the year's totals
+// when it changed every apartment.
+struct Reported {
+    std::optional<ListChange> change;
+    std::optional<HouseTotals> totals;
 };
+using Operation = std::function<Reported(const DataFolder&)>;
 
 }  // namespace
 
@@ -139,11 +140,8 @@ private slots:
         row("no resident", [](F& f) { f.lakok.clear(), f.irsz = "x"; }, I::Lakok, "Nincs lakó rögzítve!", irsz);
         row("eleven residents", [](F& f) { f.lakok.resize(11, f.lakok[0]); }, I::Lakok, "Egy lakásban legfeljebb 10 lakó lehet!");
         row("postal code empty", [](F& f) { f.irsz.clear(); }, I::Irsz, irsz);
-        row("postal code decimal", [](F& f) { f.irsz = "1111.5"; }, I::Irsz, irsz);
-        row("area rounds past 16 bits", [](F& f) { f.alapterulet = "32767.5"; }, I::Alapterulet, area);
         row("area without a number", [](F& f) { f.alapterulet = "abc"; }, I::Alapterulet, area);
         row("cellar fee 99999", [](F& f) { f.pinceDij = "99999"; }, I::PinceDij, cellar);
-        row("cellar fee, letter first", [](F& f) { f.pinceDij = "x1500"; }, I::PinceDij, cellar);
         row("common cost decimal", [](F& f) { f.kozosKoltseg = "15802.5"; }, I::KozosKoltseg,
             "A közösköltség összege csak egész szám lehet, -2147483648 és 2147483647 között!");
         row("waste fee beyond 32 bits", [](F& f) { f.szemetDij = "2147483648"; }, I::SzemetDij,
@@ -309,7 +307,6 @@ private slots:
         QTest::newRow("any case, at the start and inside") << QStringList{"kov", "", "", "", ""} << QList<int>{1, 2};
         QTest::newRow("name in slot 10") << QStringList{"ödön", "", "", "", ""} << QList<int>{2};
         QTest::newRow("accented capitals") << QStringList{"őri árpád", "", "", "", ""} << QList<int>{3};
-        QTest::newRow("accented inside") << QStringList{"ŰCS", "", "", "", ""} << QList<int>{4};
         QTest::newRow("ß is upper-cased to SS") << QStringList{"weiss", "", "", "", ""} << QList<int>{4};
         QTest::newRow("accents are letters of their own") << QStringList{"a", "", "", "", "Tölgy"} << QList<int>{};
         QTest::newRow("trailing blank counts") << QStringList{"", "", "rózsa ", "", ""} << QList<int>{1, 4};
@@ -347,34 +344,30 @@ private slots:
     }
 
     // What an operation reports, applied to the list read before it, gives
-    // the list read after it.
+    // the list read after it (the ledger's tests apply the reports of the
+    // payments, charges and debts the same way).
     void changesMatchReading_data() {
-        using K = ledger::Kind;
         const QDate day(2026, 5, 10);
         QTest::addColumn<Operation>("op");
-        const auto one = [](const char* name, auto fn) {
-            QTest::newRow(name) << Operation{[fn](const DataFolder& f) { return fn(f).change; }, {}};
+        QTest::addColumn<bool>("every");
+        const auto row = [](const char* name, auto fn, bool every = false) {
+            QTest::newRow(name) << Operation([fn](const DataFolder& f) {
+                const auto r = fn(f);
+                if constexpr (requires { r.totals; }) return Reported{r.change, r.totals};
+                else return Reported{r.change, {}};
+            }) << every;
         };
-        const auto every = [](const char* name, auto fn) {
-            QTest::newRow(name) << Operation{{}, [fn](const DataFolder& f) { return fn(f).totals; }};
-        };
-        one("modify", [](const DataFolder& f) { return modifyApartment(f, kYear, 2, filledForm()); });
-        one("payment", [=](const DataFolder& f) { return ledger::pay(f, kYear, 2, K::KozosKoltseg, 3, 1234, day); });
-        one("payment cleared", [=](const DataFolder& f) { return ledger::pay(f, kYear, 2, K::Szemetdij, 5, 0, day); });
-        one("charge", [](const DataFolder& f) { return ledger::charge(f, kYear, 2, K::Szemetdij, 6, false); });
-        one("previous-year debt",
-            [](const DataFolder& f) { return ledger::setPreviousYearDebt(f, kYear, 2, K::KozosKoltseg, 700); });
-        one("water reading", [=](const DataFolder& f) {
+        row("modify", [](const DataFolder& f) { return modifyApartment(f, kYear, 2, filledForm()); });
+        row("water reading", [=](const DataFolder& f) {
             water::Readings r;
             r.elozo(1) = 300, r.utolso(1) = 340, r.elozo(2) = 50, r.utolso(2) = 20, r.utolso(3) = 15;
             return water::recordReadings(f, kYear, 2, r, day);
         });
-        one("Leadás", [](const DataFolder& f) { return water::setForward(f, kYear, 2, false); });
-        every("charge for all", [](const DataFolder& f) { return ledger::charge(f, kYear, 2, K::KozosKoltseg, 4, true); });
-        every("Leadás for all", [](const DataFolder& f) { return water::setForward(f, kYear, 2, true); });
+        row("Leadás", [](const DataFolder& f) { return water::setForward(f, kYear, 2, false); });
+        row("Leadás for all", [](const DataFolder& f) { return water::setForward(f, kYear, 2, true); }, true);
     }
     void changesMatchReading() {
-        QFETCH(Operation, op);
+        QFETCH(Operation, op); QFETCH(bool, every);
         TestFolder t;
         std::vector<Lakas> flats = storedApartments(3);
         for (int i = 1; i <= 3; ++i) {
@@ -386,14 +379,13 @@ private slots:
         }
         t.writeApartments(kYear, flats);
         const ApartmentList before = readApartmentList(t.folder(), kYear);
-        const auto change = op.one ? op.one(t.folder()) : std::nullopt;
-        const auto totals = op.every ? op.every(t.folder()) : std::nullopt;
+        const Reported r = op(t.folder());
         const ApartmentList after = readApartmentList(t.folder(), kYear);
         HouseTotals applied = before.totals;
-        if (change) applied += change->delta;
-        QVERIFY(op.every ? totals && *totals == after.totals && after.rows == before.rows
-                         : change && change->rec == 2 && change->before == before.rows[1] && change->after == after.rows[1] &&
-                               applied == after.totals);
+        if (r.change) applied += r.change->delta;
+        QVERIFY(every ? r.totals && !r.change && *r.totals == after.totals && after.rows == before.rows
+                      : r.change && !r.totals && r.change->rec == 2 && r.change->before == before.rows[1] &&
+                            r.change->after == after.rows[1] && applied == after.totals);
     }
 
     void residentListPages_data() {

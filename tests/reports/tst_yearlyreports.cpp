@@ -28,7 +28,7 @@ Lakas statementFlat() {
 }
 
 // In debt, overpaid, even, only a previous-year debt (not counted), and a
-// debtor of building "B" whose third resident is "Kovács Anna".
+// debtor of building "B".
 std::vector<Lakas> summaryYear() {
     std::vector<Lakas> v{makeLakas("Adós Ádám", "Fő utca", "1", "1"), makeLakas("Túl Tamás", "Fő utca", "10", "2"),
                          makeLakas("Egyen Edit", "Kert utca", "12", ""),
@@ -37,7 +37,7 @@ std::vector<Lakas> summaryYear() {
     v[1].KKEloiras(1) = 10000, v[1].KKBefizetes(1) = 12000, v[1].HBefizetes(5) = 500;
     v[2].KKEloiras(4) = 3000, v[2].KKBefizetes(4) = 3000;
     v[3].KKEloiras(13) = 5000;
-    v[4].KKEloiras(6) = 1500, v[4].Lakok.Nev(3) = "Kovács Anna", v[4].Epulet = "B épület";
+    v[4].KKEloiras(6) = 1500, v[4].Epulet = "B épület";
     return v;
 }
 
@@ -139,8 +139,8 @@ private slots:
         QVERIFY(s.ops[3].y + 5 < 25);  // the address line, last of the heading
     }
 
-    // The filters in the order the search applies them; the totals row sums
-    // the listed apartments only.
+    // The search's criteria (proved with the register's search) and the
+    // debtors or overpayers; the totals row sums the listed apartments only.
     void summaryFilters_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hsz");
@@ -156,9 +156,6 @@ private slots:
         row("all", "", "", "", O::All, "1 2 3 4 5 26500/19500");
         row("debtors", "", "", "", O::Debtors, "1 5 13500/4000");
         row("overpayers", "", "", "", O::Overpayers, "2 10000/12500");
-        row("any resident", "kov", "", "", O::All, "5 1500/0");
-        row("house number 1", "", "1", "", O::All, "1 2 3 4 25000/19500");
-        row("blank building", "", "", " ", O::All, "1 2 3 4 5 26500/19500");
         row("building", "", "", "b ÉP", O::Debtors, "5 1500/0");
         row("nothing", "zzz", "", "", O::All, "0/0");
     }
